@@ -1,0 +1,70 @@
+#include "engine/arraytext.h"
+
+#include "engine/gbacolour.h"
+#include "engine/gradientsampler.h"
+#include "engine/numberrules.h"
+#include "engine/stepcount.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tintwright {
+namespace {
+
+constexpr std::string_view lineBreak = "\r\n";
+constexpr std::string_view indent = "    ";
+constexpr std::string_view separator = ", ";
+constexpr std::int32_t valuesPerLine = 16;
+
+// Most characters one value can add: indent, "0x", digits, separator and line break.
+constexpr std::size_t maxValueLength =
+    indent.size() + 2 + maxHexTextLength + separator.size() + lineBreak.size();
+
+} // namespace
+
+std::optional<std::string> generateArrayText(const std::vector<std::string>& entries,
+                                             std::string_view stepText) {
+    if (entries.size() < 2) {
+        return std::nullopt;
+    }
+    const std::optional<std::int32_t> steps = stepCount(stepText);
+    if (!steps) {
+        return std::nullopt;
+    }
+    const GradientSampler sampler(entries, *steps);
+    const std::int32_t count = sampler.sampleCount();
+
+    std::string text;
+    text.reserve(96 + static_cast<std::size_t>(count) * maxValueLength);
+    text.append(lineBreak).append("// Gradient made by Tintwright").append(lineBreak);
+    text.append("u16 myGradient[").append(decimalText(*steps)).append("] = {").append(lineBreak);
+
+    // Values are written into a small buffer that is appended whenever it fills up, so
+    // the string grows in a few large copies rather than one small append per value.
+    std::array<char, 4096> chunk;
+    char* const chunkEnd = chunk.data() + chunk.size() - maxValueLength;
+    char* end = chunk.data();
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (end > chunkEnd) {
+            text.append(chunk.data(), end);
+            end = chunk.data();
+        }
+        if (i % valuesPerLine == 0) {
+            end = std::copy(indent.begin(), indent.end(), end);
+        }
+        *end++ = '0';
+        *end++ = 'x';
+        end = writeHexText(gbaColour(sampler.sample(i)), end);
+        if (i != count - 1) {
+            end = std::copy(separator.begin(), separator.end(), end);
+            if (i % valuesPerLine == valuesPerLine - 1) {
+                end = std::copy(lineBreak.begin(), lineBreak.end(), end);
+            }
+        }
+    }
+    text.append(chunk.data(), end);
+    text.append(lineBreak).append("};").append(lineBreak);
+    return text;
+}
+
+} // namespace tintwright

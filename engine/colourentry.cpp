@@ -1,0 +1,37 @@
+#include "engine/colourentry.h"
+
+#include "engine/numberrules.h"
+
+namespace tintwright {
+
+std::string composeEntry(std::string_view red, std::string_view green, std::string_view blue,
+                         std::string_view name) {
+    std::string entry;
+    entry.reserve(red.size() + green.size() + blue.size() + name.size() + 5);
+    entry.append("(").append(red).append(",").append(green).append(",").append(blue);
+    entry.append(") ").append(name);
+    return entry;
+}
+
+double parseforcolor(std::string_view mystr) {
+    const std::size_t open = mystr.find('(');
+    const std::size_t close = mystr.find(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) {
+        return 0;
+    }
+    const std::string_view inner = mystr.substr(open + 1, close - open - 1);
+    const std::size_t firstComma = inner.find(',');
+    if (firstComma == std::string_view::npos) {
+        return 0;
+    }
+    const std::size_t secondComma = inner.find(',', firstComma + 1);
+    if (secondComma == std::string_view::npos) {
+        return 0;
+    }
+    const double red = numericPrefix(inner.substr(0, firstComma));
+    const double green = numericPrefix(inner.substr(firstComma + 1, secondComma - firstComma - 1));
+    const double blue = numericPrefix(inner.substr(secondComma + 1));
+    return red + green * 256 + blue * 65536;
+}
+
+} // namespace tintwright

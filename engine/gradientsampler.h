@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tintwright {
+
+/**
+ * Samples the gradient through a list of colour entries at a number of evenly spaced
+ * steps, interpolating each channel linearly between the two neighbouring stops. The
+ * preview and the C array text both sample through this class, so they always agree.
+ *
+ * Step i lies at position i ÷ (step count ÷ segments) along the stops; its channels are
+ * floor(b × t + a × (1 − t)) in double arithmetic, with t the fraction of the position.
+ * The first sample is the first stop; the last stop is approached but never reached.
+ */
+class GradientSampler {
+public:
+    // Parses every entry once; `stepCount` is the whole number of steps, possibly <= 0.
+    GradientSampler(const std::vector<std::string>& entries, std::int32_t stepCount);
+
+    // Number of samples: 0 with fewer than two entries or a step count below one.
+    std::int32_t sampleCount() const { return sampleCount_; }
+
+    // Packed colour red + 256 × green + 65536 × blue of step i, 0 <= i < sampleCount().
+    // Its channels are whole numbers between -256 and 255, so it is held as an integer.
+    std::int32_t sample(std::int32_t i) const {
+        // Two divisions, in this order: the position is i ÷ (steps ÷ segments), not
+        // i × segments ÷ steps, which rounds differently at some steps.
+        const double position = i / stepsPerSegment_;
+        // The position is never negative, so truncation is its floor.
+        const auto segment = static_cast<std::size_t>(position);
+        const double t = position - static_cast<double>(segment);
+        const Channels& a = stops_[segment];
+        const Channels& b = stops_[segment + 1];
+        return channel(a.red, b.red, t) + channel(a.green, b.green, t) * 256 +
+               channel(a.blue, b.blue, t) * 65536;
+    }
+
+private:
+    struct Channels {
+        double red;
+        double green;
+        double blue;
+    };
+
+    // floor(to × t + from × (1 − t)), evaluated in exactly this order.
+    static std::int32_t channel(double from, double to, double t) {
+        const double value = to * t + from * (1 - t);
+        // |value| <= 256, so truncating and stepping down below zero is the floor.
+        const auto truncated = static_cast<std::int32_t>(value);
+        return truncated - static_cast<std::int32_t>(truncated > value);
+    }
+
+    std::vector<Channels> stops_;
+    double stepsPerSegment_ = 0;
+    std::int32_t sampleCount_ = 0;
+};
+
+} // namespace tintwright

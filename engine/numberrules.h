@@ -1,0 +1,82 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace tintwright {
+
+/**
+ * Reads the number at the start of `text`, the way every field of the window is read.
+ *
+ * Spaces, tabs and line feeds are skipped wherever they stand. Accepts an optional sign,
+ * decimal digits with an optional full stop and an optional exponent (E or e, optional
+ * sign), or a whole number in hexadecimal after &H or in octal after &O (either case).
+ * Reading stops at the first character that cannot continue the number; a text with no
+ * number at its start gives 0. A decimal number too large for a double gives ±infinity;
+ * &H and &O numbers are never negative and give +infinity beyond a double's range.
+ */
+double numericPrefix(std::string_view text);
+
+/**
+ * Rounds to the nearest whole number, halves to the even neighbour, and holds it as a
+ * signed 32-bit integer: values beyond that range saturate at its ends and NaN gives 0.
+ */
+std::int32_t wholeNumber(double value);
+
+// Quotient of two whole numbers, truncated toward zero; `divisor` is positive.
+constexpr std::int32_t idiv(std::int32_t dividend, std::int32_t divisor) {
+    return dividend / divisor;
+}
+inline std::int32_t idiv(double dividend, std::int32_t divisor) {
+    return idiv(wholeNumber(dividend), divisor);
+}
+
+// Remainder of two whole numbers, with the sign of the dividend; `divisor` is positive.
+constexpr std::int32_t rem(std::int32_t dividend, std::int32_t divisor) {
+    return dividend % divisor;
+}
+inline std::int32_t rem(double dividend, std::int32_t divisor) {
+    return rem(wholeNumber(dividend), divisor);
+}
+
+// Longest hex text: the eight digits of a negative value.
+inline constexpr std::size_t maxHexTextLength = 8;
+
+// Upper-case hexadecimal digits without prefix or leading zeros; negative values are
+// written as their 32-bit two's complement (-1024 gives FFFFFC00).
+std::string hexText(std::int32_t value);
+
+// Writes hexText(value) to `out`, which has room for maxHexTextLength characters, and
+// returns the end of what it wrote.
+inline char* writeHexText(std::int32_t value, char* out) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    const int length = std::max(1, static_cast<int>(std::bit_width(bits) + 3) / 4);
+    // Shift the value's own digits to the top, then spread the eight nibbles over the
+    // eight bytes of a word, most significant first in memory order, and turn each into
+    // its digit at once. All eight are written; only the first `length` count.
+    const std::uint32_t leading = bits << (4 * (8 - length));
+    std::uint64_t nibbles = (leading >> 16) | (std::uint64_t{leading & 0xFFFFU} << 32);
+    nibbles = ((nibbles >> 8) & 0x000000FF000000FFU) | ((nibbles & 0x000000FF000000FFU) << 16);
+    nibbles = ((nibbles >> 4) & 0x000F000F000F000FU) | ((nibbles & 0x000F000F000F000FU) << 8);
+    const std::uint64_t letters = ((nibbles + 0x0606060606060606U) >> 4) & 0x0101010101010101U;
+    const std::uint64_t digits = nibbles + 0x3030303030303030U + letters * ('A' - '9' - 1);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &digits, sizeof digits);
+    } else {
+        for (std::size_t i = 0; i < sizeof digits; ++i) {
+            out[i] = static_cast<char>(digits >> (8 * i));
+        }
+    }
+    return out + length;
+}
+
+// Plain decimal digits with a leading minus sign when negative.
+std::string decimalText(std::int32_t value);
+
+} // namespace tintwright
