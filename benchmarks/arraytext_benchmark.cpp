@@ -1,0 +1,58 @@
+// Cost of the C array text against the least any text of the same length can cost:
+// one allocation and one write of every byte.
+#include "engine/arraytext.h"
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+namespace {
+
+const std::vector<std::string> startupStops = {
+    "(255,0,0) Red",  "(255,255,0) Yellow", "(0,255,0) Green", "(0,255,255) Turquoise",
+    "(0,0,255) Blue", "(255,0,255) Purple", "(255,0,0) Red"};
+
+void generateArray(benchmark::State& state) {
+    const std::string steps = std::to_string(state.range(0));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        auto text = tintwright::generateArrayText(startupStops, steps);
+        bytes = text->size();
+        benchmark::DoNotOptimize(text->data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+void writeSameBytes(benchmark::State& state) {
+    const std::size_t bytes =
+        tintwright::generateArrayText(startupStops, std::to_string(state.range(0)))->size();
+    for (auto _ : state) {
+        std::string text(bytes, 'x');
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+} // namespace
+
+BENCHMARK(generateArray)
+    ->Arg(64)
+    ->Arg(4096)
+    ->Arg(1'000'000)
+    ->Arg(16'777'216)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(writeSameBytes)
+    ->Arg(64)
+    ->Arg(4096)
+    ->Arg(1'000'000)
+    ->Arg(16'777'216)
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    // A press of "Generate Array" writes its text into memory the process has not touched
+    // yet. Left alone, glibc recycles the previous iteration's pages for large blocks, so
+    // pin its threshold: every large allocation is then fresh pages, in both benchmarks.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
