@@ -29,49 +29,33 @@ TEST(NumericPrefix, ReadsTheNumberAtTheStart) {
         {"carriage return stops", "6\r4", 6},
         {"no-break space stops", "12\u00A05", 12},
         {"hex prefix", "&H40", 64},
-        {"hex lower case", "&hff", 255},
         {"hex with spaces", "& H 4 0", 64},
         {"hex stops at non-digit", "&H1G", 1},
         {"hex 16-bit top bit stays positive", "&HFFFF", 65535},
         {"hex 32-bit top bit stays positive", "&HFFFFFFFF", 4294967295.0},
-        {"hex without digits", "&H", 0},
         {"octal prefix", "&O100", 64},
-        {"octal lower case", "&o17", 15},
         {"octal stops at 8", "&O178", 15},
-        {"ampersand without radix", "&X1", 0},
         {"sign before hex", "-&H10", 0},
         {"empty", "", 0},
-        {"letter first", "x1", 0},
         {"comma first", ",5", 0},
         {"exponent", "1e2", 100},
-        {"upper-case exponent", "1E2", 100},
         {"negative exponent", "25e-1", 2.5},
-        {"positive exponent sign", "1e+2", 100},
         {"exponent without digits", "1e", 1},
-        {"exponent sign without digits", "1e-", 1},
         {"exponent stops at point", "1e2.5", 100},
         {"D is no exponent", "1d2", 1},
         {"negative", "-5", -5},
-        {"plus sign", "+5", 5},
-        {"sign alone", "-", 0},
-        {"two signs", "--5", 0},
         {"fraction", "63.9", 63.9},
         {"leading point", ".5", 0.5},
-        {"negative leading point", "-.5", -0.5},
         {"trailing point", "5.", 5},
-        {"point alone", ".", 0},
         {"second point stops", "1.2.3", 1.2},
         {"comma is no decimal point", "1,5", 1},
         {"stops at parenthesis", "255)", 255},
-        {"stops at letters", "12abc", 12},
         {"correctly rounded", "0.1000000000000000055511151231257827", 0.1},
         {"halfway rounds to even", "9007199254740993", 9007199254740992.0},
         {"too large is infinity", "1e400", infinity},
         {"too large negative", "-1e400", -infinity},
         {"many digits overflow", "1" + std::string(400, '0'), infinity},
-        {"huge exponent", "1e99999999999999999999", infinity},
         {"too small is zero", "1e-400", 0},
-        {"many zeros underflow", "0." + std::string(400, '0') + "1", 0},
         {"zero with huge exponent", "0e999999", 0},
         {"subnormal survives", "5e-324", std::numeric_limits<double>::denorm_min()},
         {"hex beyond a double", "&H" + std::string(300, 'F'), infinity},
@@ -91,14 +75,10 @@ TEST(WholeNumber, RoundsHalvesToEven) {
         {"half up to even", 3.5, 4},
         {"negative half to even", -2.5, -2},
         {"half of one", 0.5, 0},
-        {"one and a half", 1.5, 2},
         {"just below a half", 2.4999999999999996, 2},
         {"packed colour with a half", 127.5, 128},
-        {"negative below a half", -1.4, -1},
-        {"largest int32", 2147483647.0, int32Max},
         {"rounds past int32", 2147483647.5, int32Max},
         {"beyond int32 saturates", 1e10, int32Max},
-        {"lowest int32", -2147483648.0, int32Min},
         {"below int32 saturates", -1e10, int32Min},
         {"infinity", infinity, int32Max},
         {"negative infinity", -infinity, int32Min},
@@ -109,48 +89,27 @@ TEST(WholeNumber, RoundsHalvesToEven) {
     }
 }
 
-TEST(IntegerDivision, TruncatesTowardZero) {
+TEST(WholeNumberDivision, RoundsThenTruncatesTowardZero) {
     EXPECT_EQ(idiv(-7.0, 2), -3);
     EXPECT_EQ(idiv(-1.0, 256), 0);
-    EXPECT_EQ(idiv(65535.0, 256), 255);
-    EXPECT_EQ(idiv(-2.5, 1), -2) << "dividend is rounded to even first";
-    EXPECT_EQ(idiv(255.5, 256), 1) << "dividend is rounded before dividing";
-}
-
-TEST(Remainder, HasTheSignOfTheDividend) {
-    EXPECT_EQ(rem(-7.0, 256), -7);
+    EXPECT_EQ(idiv(255.5, 256), 1) << "the dividend is rounded before dividing";
+    EXPECT_EQ(rem(-7.0, 256), -7) << "the remainder has the sign of the dividend";
     EXPECT_EQ(rem(300.0, 256), 44);
-    EXPECT_EQ(rem(-1.0, 256), -1);
-    EXPECT_EQ(rem(-256.0, 256), 0);
     EXPECT_EQ(rem(127.5, 256), 128) << "a fractional colour is rounded as a whole";
 }
 
-TEST(HexText, IsUpperCaseWithoutLeadingZeros) {
+TEST(NumberText, HexIsUpperCaseWithoutLeadingZeros) {
     const struct {
         std::int32_t value;
         const char* expected;
     } rows[] = {
-        {0, "0"},
-        {31, "1F"},
-        {0x10, "10"},
-        {32767, "7FFF"},
-        {0x7C1F, "7C1F"},
-        {0x10000, "10000"},
-        {-1024, "FFFFFC00"},
-        {-1, "FFFFFFFF"},
-        {int32Min, "80000000"},
-        {int32Max, "7FFFFFFF"},
+        {0, "0"},           {31, "1F"},          {32767, "7FFF"},  {0x7C1F, "7C1F"},
+        {0x10000, "10000"}, {-1024, "FFFFFC00"}, {-1, "FFFFFFFF"}, {int32Min, "80000000"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(hexText(row.value), row.expected) << row.value;
     }
-}
-
-TEST(DecimalText, HasOnlyDigitsAndMinus) {
-    EXPECT_EQ(decimalText(64), "64");
     EXPECT_EQ(decimalText(-3), "-3");
-    EXPECT_EQ(decimalText(0), "0");
-    EXPECT_EQ(decimalText(-16777216), "-16777216");
 }
 
 TEST(StepCount, IsTheFloorOfTheNumericPrefix) {
@@ -162,9 +121,6 @@ TEST(StepCount, IsTheFloorOfTheNumericPrefix) {
         {"plain", "64", 64},
         {"fraction floors", "63.9", 63},
         {"negative fraction floors down", "-0.5", -1},
-        {"negative zero", "-0", 0},
-        {"no number", "steps", 0},
-        {"hex", "&H40", 64},
         {"at the limit", "16777216", maxStepCount},
         {"fraction above the limit floors to it", "16777216.9", maxStepCount},
         {"negative limit", "-16777216", -maxStepCount},

@@ -1,7 +1,6 @@
 // Random texts of the characters that numbers and entries are made of: the engine must
 // give an orderly result for all of them.
 #include "engine/arraytext.h"
-#include "engine/colourentry.h"
 #include "engine/gradientsampler.h"
 #include "engine/numberrules.h"
 #include "engine/stepcount.h"
@@ -45,25 +44,6 @@ TEST(Robustness, NumericPrefixIgnoresBlanksAndNeverGivesNaN) {
         const double value = numericPrefix(text);
         EXPECT_FALSE(std::isnan(value)) << text;
         EXPECT_EQ(value, numericPrefix(withoutIgnorable(text))) << text;
-    }
-}
-
-TEST(Robustness, ComposedEntriesParseToTheirFields) {
-    RandomText random;
-    for (int round = 0; round < 5000; ++round) {
-        std::string fields[3];
-        for (std::string& field : fields) {
-            field = random.next(6);
-            std::erase_if(field, [](char c) { return c == '(' || c == ')' || c == ','; });
-        }
-        const double expected = numericPrefix(fields[0]) + numericPrefix(fields[1]) * 256 +
-                                numericPrefix(fields[2]) * 65536;
-        const double parsed = parseforcolor(composeEntry(fields[0], fields[1], fields[2], "n"));
-        if (std::isnan(expected)) {
-            EXPECT_TRUE(std::isnan(parsed));
-        } else {
-            EXPECT_EQ(parsed, expected) << fields[0] << '|' << fields[1] << '|' << fields[2];
-        }
     }
 }
 
