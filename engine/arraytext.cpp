@@ -15,6 +15,8 @@ constexpr std::string_view lineBreak = "\r\n";
 constexpr std::string_view indent = "    ";
 constexpr std::string_view separator = ", ";
 constexpr std::int32_t valuesPerLine = 16;
+// The opening lines, with the longest array length, and the closing ones fit in this.
+constexpr std::size_t frameLength = 96;
 
 // Most characters one value can add: indent, "0x", digits, separator and line break.
 constexpr std::size_t maxValueLength =
@@ -35,7 +37,12 @@ std::optional<std::string> generateArrayText(const std::vector<std::string>& ent
     const std::int32_t count = sampler.sampleCount();
 
     std::string text;
-    text.reserve(96 + static_cast<std::size_t>(count) * maxValueLength);
+    // Enough for the longest values, so the text is allocated once; pages that are
+    // reserved but never written cost nothing.
+    const auto values = static_cast<std::size_t>(count);
+    const std::size_t lines = values / valuesPerLine + 1;
+    text.reserve(frameLength + values * (2 + maxHexTextLength + separator.size()) +
+                 lines * (indent.size() + lineBreak.size()));
     text.append(lineBreak).append("// Gradient made by Tintwright").append(lineBreak);
     text.append("u16 myGradient[").append(decimalText(*steps)).append("] = {").append(lineBreak);
 
