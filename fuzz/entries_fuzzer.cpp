@@ -1,5 +1,5 @@
-// libFuzzer target: any text as a number, as a colour entry, and as a list of entries
-// (one per line) with a step field (the first line), through to the C array text.
+// libFuzzer target: any text as a number and as a colour entry, and its lines as a step
+// field (the first line) and a list of entries, through to the C array text.
 #include "engine/arraytext.h"
 #include "engine/colourentry.h"
 #include "engine/numberrules.h"
@@ -7,36 +7,23 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <string>
-#include <string_view>
-#include <vector>
-
-namespace {
-
-std::vector<std::string> linesOf(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-} // namespace
+#include <sstream>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::string text(reinterpret_cast<const char*>(data), size);
     if (std::isnan(tintwright::numericPrefix(text))) {
         std::abort();
     }
     tintwright::parseforcolor(text);
 
-    std::vector<std::string> entries = linesOf(text);
-    const std::string stepText = entries.front();
-    entries.erase(entries.begin());
-    // Keep each run short: large step counts only repeat the same per-step work.
+    std::istringstream lines(text);
+    std::string stepText;
+    std::getline(lines, stepText);
+    std::vector<std::string> entries;
+    for (std::string entry; std::getline(lines, entry);) {
+        entries.push_back(entry);
+    }
+    // Large step counts only repeat the same work per step; keep each run short.
     const auto steps = tintwright::stepCount(stepText);
     if (steps && *steps <= 4096) {
         const auto array = tintwright::generateArrayText(entries, stepText);

