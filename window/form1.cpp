@@ -162,10 +162,17 @@ void Form1::exitProgram() {
     close();
 }
 
-void Form1::removeSelectedItem() {
+int Form1::requireSelection() {
     const int selected = List1->selectedIndex();
     if (selected < 0) {
         showMessage_(QStringLiteral("No item selected"));
+    }
+    return selected;
+}
+
+void Form1::removeSelectedItem() {
+    const int selected = requireSelection();
+    if (selected < 0) {
         return;
     }
     List1->removeEntry(selected);
@@ -173,9 +180,8 @@ void Form1::removeSelectedItem() {
 }
 
 void Form1::moveUp() {
-    const int selected = List1->selectedIndex();
+    const int selected = requireSelection();
     if (selected < 0) {
-        showMessage_(QStringLiteral("No item selected"));
         return;
     }
     if (selected == 0) {
@@ -186,9 +192,8 @@ void Form1::moveUp() {
 }
 
 void Form1::moveDown() {
-    const int selected = List1->selectedIndex();
+    const int selected = requireSelection();
     if (selected < 0) {
-        showMessage_(QStringLiteral("No item selected"));
         return;
     }
     if (selected == List1->entryCount() - 1) {

@@ -41,6 +41,8 @@ private:
     void moveUp();
     void moveDown();
     void swapSelectedWith(int neighbour);
+    // The selected index, or -1 after telling the user that no entry is selected.
+    int requireSelection();
     // The preview of the current list at the current step count; when the step count is
     // out of range, draws nothing.
     void drawgradient();
