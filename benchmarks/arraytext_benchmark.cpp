@@ -32,20 +32,17 @@ void writeSameBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
+void stepCounts(benchmark::internal::Benchmark* run) {
+    for (const std::int64_t steps : {64, 4096, 1'000'000, 16'777'216}) {
+        run->Arg(steps);
+    }
+    run->Unit(benchmark::kMillisecond);
+}
+
 } // namespace
 
-BENCHMARK(generateArray)
-    ->Arg(64)
-    ->Arg(4096)
-    ->Arg(1'000'000)
-    ->Arg(16'777'216)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(writeSameBytes)
-    ->Arg(64)
-    ->Arg(4096)
-    ->Arg(1'000'000)
-    ->Arg(16'777'216)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(generateArray)->Apply(stepCounts);
+BENCHMARK(writeSameBytes)->Apply(stepCounts);
 
 int main(int argc, char** argv) {
     // A press of "Generate Array" writes its text into memory the process has not touched
