@@ -15,9 +15,9 @@ constexpr std::int32_t grey(std::int32_t level) {
 
 std::vector<std::int32_t> samples(const Entries& entries, std::int32_t steps) {
     const GradientSampler sampler(entries, steps);
-    std::vector<std::int32_t> result;
-    for (std::int32_t i = 0; i < sampler.sampleCount(); ++i) {
-        result.push_back(sampler.sample(i));
+    std::vector<std::int32_t> result(static_cast<std::size_t>(sampler.sampleCount()));
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        result[i] = sampler.sample(static_cast<std::int32_t>(i));
     }
     return result;
 }
