@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <limits>
 
 namespace tintwright {
 namespace {
@@ -69,7 +70,11 @@ void Form1::createControls() {
         return control;
     };
     const auto field = [this](const char* name, const char* text, QRect geometry) {
-        return place(new QLineEdit(QString::fromLatin1(text), this), name, geometry);
+        auto* control = place(new QLineEdit(QString::fromLatin1(text), this), name, geometry);
+        // Fields keep whatever is typed or pasted, however long, rather than Qt's default
+        // of cutting it at 32767 characters.
+        control->setMaxLength(std::numeric_limits<int>::max());
+        return control;
     };
 
     Picture1 = place(new DrawingSurface(this), "Picture1", fromTwips(960, 120, 3615, 255));
