@@ -1,4 +1,6 @@
+#include "engine/arraytext.h"
 #include "engine/gradientsampler.h"
+#include "engine/stepcount.h"
 #include "window/drawingsurface.h"
 #include "window/form1.h"
 #include "window/gradientbars.h"
@@ -14,10 +16,14 @@ const QStringList startup{"(255,0,0) Red",         "(255,255,0) Yellow", "(0,255
                           "(0,255,255) Turquoise", "(0,0,255) Blue",     "(255,0,255) Purple",
                           "(255,0,0) Red"};
 
-GradientSampler sampler(const QStringList& entries, int steps) {
+std::vector<std::string> toStdStrings(const QStringList& entries) {
     std::vector<std::string> texts(entries.size());
     std::ranges::transform(entries, texts.begin(), &QString::toStdString);
-    return GradientSampler(texts, steps);
+    return texts;
+}
+
+GradientSampler sampler(const QStringList& entries, int steps) {
+    return GradientSampler(toStdStrings(entries), steps);
 }
 
 // The picture that filling every bar in order, each through the surface's rectangle fill,
@@ -174,6 +180,78 @@ private slots:
         QCOMPARE(window.list().selectedIndex(), selectedAfter);
         QCOMPARE(window.entries(), entriesAfter);
         QCOMPARE(window.surface().picture(), everyBar(window.surface(), entriesAfter, 64));
+    }
+
+    void hostileTextInEveryFieldThenEveryCommand_data() {
+        QTest::addColumn<QString>("text");
+        for (const char* text : {"1e400", "-1e400", "1e308", "&HFFFFFFFFFFFFFFFF", "16777217",
+                                 "-16777217", "NaN", "Infinity", "((1,2),3),,)("}) {
+            QTest::newRow(text) << text;
+        }
+        QTest::newRow("NUL and control characters") << QString::fromLatin1("6\0\x01\r\x1b"
+                                                                           "4",
+                                                                           6);
+        QTest::newRow("a megabyte of digits") << QString(1 << 20, '9');
+        QTest::newRow("a megabyte of punctuation") << QString("(,)").repeated(350'000);
+    }
+    void hostileTextInEveryFieldThenEveryCommand() {
+        QFETCH(QString, text);
+        Window window;
+        for (const char* name : {"Text2", "Text3", "Text4", "Text5", "Text6"}) {
+            window.field(name).setText(text);
+            QCOMPARE(window.field(name).text(), text);
+        }
+        window.output().setPlainText(text);
+        const std::optional<std::int32_t> steps = stepCount(text.toStdString());
+
+        // Add, move the new entry up and back down, and past the end, then generate,
+        // recalculate, remove it and generate again.
+        const QStringList added =
+            startup + QStringList{"(" + text + "," + text + "," + text + ") " + text};
+        QStringList movedUp = added;
+        movedUp.swapItemsAt(6, 7);
+        const struct {
+            const char* button;
+            int select;
+            QStringList entriesAfter;
+        } presses[] = {{"Command3", -1, added},  {"Command6", 7, movedUp}, {"Command7", 6, added},
+                       {"Command7", 7, added},   {"Command1", -1, added},  {"Command5", -1, added},
+                       {"Command2", 7, startup}, {"Command1", -1, startup}};
+        for (const auto& [button, select, entriesAfter] : presses) {
+            if (select >= 0) {
+                window.list().setSelectedIndex(select);
+            }
+            const QImage picture = window.surface().picture();
+            const QString output = window.output().toPlainText();
+            const qsizetype messages = window.messages.size();
+            window.press(button);
+            QCOMPARE(window.entries(), entriesAfter);
+
+            const bool generate = qstrcmp(button, "Command1") == 0;
+            if (window.messages.size() > messages) {
+                QCOMPARE(window.surface().picture(), picture);
+                QCOMPARE(window.output().toPlainText(), output);
+            } else if (generate) {
+                // The whole text replaces the output, each CRLF showing as one line break.
+                const auto array = generateArrayText(toStdStrings(window.entries()),
+                                                     window.field("Text5").text().toStdString());
+                QVERIFY(array);
+                QCOMPARE(window.output().toPlainText(),
+                         QString::fromLatin1(array->c_str()).replace("\r\n", "\n"));
+            } else {
+                QCOMPARE(window.output().toPlainText(), output);
+                // Zero steps draw nothing, and so does a count past the limit.
+                QCOMPARE(window.surface().picture(),
+                         steps.value_or(0) > 0
+                             ? everyBar(window.surface(), window.entries(), *steps)
+                             : picture);
+            }
+        }
+        QStringList expected{"Can't move down!"};
+        if (!steps) {
+            expected += QStringList(3, "Too many steps! At most 16777216.");
+        }
+        QCOMPARE(window.messages, expected);
     }
 
     void layoutCaptionsFocusAndMessageBox() {
