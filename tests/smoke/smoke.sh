@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Runs the real program on a virtual X display: its window maps with the title
-# "Tintwright", the preview strip shows the start-up gradient (red at the left, blue two
-# thirds along), and "Exit" ends the process with status 0.
+# "Tintwright" and an icon, the preview strip shows the start-up gradient (red at the left,
+# blue two thirds along), and "Exit" ends the process with status 0.
 #   smoke.sh PATH/TO/tintwright
 set -euo pipefail
 
 if [[ "${1:-}" != --inside-display ]]; then
     program=${1:?usage: smoke.sh PATH/TO/tintwright}
-    for tool in xvfb-run xauth xdotool import convert timeout; do
+    for tool in xvfb-run xauth xdotool xprop import convert timeout; do
         command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
     done
     exec timeout --kill-after=10 90 xvfb-run -a -s "-screen 0 800x600x24" \
@@ -36,6 +36,9 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tintwright$' | 
     fail "no visible window titled Tintwright appeared"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "window $window at $X,$Y size ${WIDTH}x$HEIGHT"
+# The icon property starts with the width and height of the icon's first size.
+[[ $(xprop -id "$window" -len 8 -f _NET_WM_ICON 32c _NET_WM_ICON) == *"= "[1-9]* ]] ||
+    fail "the window has no icon"
 
 # Picture1 stands at (64, 8) and is 241 x 17 pixels; look along the middle of its strip.
 colour_at() {
