@@ -35,8 +35,10 @@ desktop=$prefix/share/applications/$id.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $id.desktop"
 grep -qx 'Exec=tintwright' "$desktop" || fail "the desktop entry does not start bin/tintwright"
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the icon $id"
-# Validates the metainfo file and that the desktop entry it launches is installed.
-appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli rejects the installed metadata"
+appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" ||
+    fail "appstreamcli rejects $id.metainfo.xml"
+# The tree check also requires the desktop entry that the metadata launches to be installed.
+appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli rejects the installed tree"
 
 for size in 48 128 256; do
     png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png

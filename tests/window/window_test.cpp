@@ -252,6 +252,11 @@ private slots:
             expected += QStringList(3, "Too many steps! At most 16777216.");
         }
         QCOMPARE(window.messages, expected);
+
+        // Exit still closes the window.
+        window.form.show();
+        window.press("Command4");
+        QVERIFY(!window.form.isVisible());
     }
 
     void layoutCaptionsFocusAndMessageBox() {
