@@ -1,5 +1,6 @@
 #include "engine/arraytext.h"
 #include "engine/stepcount.h"
+#include "tests/data/startupstops.h"
 
 #include <algorithm>
 #include <fstream>
@@ -10,9 +11,6 @@
 namespace tintwright {
 namespace {
 
-const std::vector<std::string> startupStops = {
-    "(255,0,0) Red",  "(255,255,0) Yellow", "(0,255,0) Green", "(0,255,255) Turquoise",
-    "(0,0,255) Blue", "(255,0,255) Purple", "(255,0,0) Red"};
 const std::vector<std::string> blackToWhite = {"(0,0,0) Black", "(255,255,255) White"};
 
 std::string startupText() {

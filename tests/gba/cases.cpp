@@ -2,16 +2,13 @@
 
 #include "engine/arraytext.h"
 #include "engine/numberrules.h"
+#include "tests/data/startupstops.h"
 
 #include <array>
 #include <stdexcept>
 
 namespace tintwright {
 namespace {
-
-const std::vector<std::string> startupStops = {
-    "(255,0,0) Red",  "(255,255,0) Yellow", "(0,255,0) Green", "(0,255,255) Turquoise",
-    "(0,0,255) Blue", "(255,0,255) Purple", "(255,0,0) Red"};
 
 // The start-up gradient; a sky of one colour per visible scanline, the size of an HDMA
 // table; one column per element, where each channel in turn climbs through all 32 levels
