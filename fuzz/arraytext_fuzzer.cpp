@@ -8,6 +8,7 @@
 #include "fuzz/fuzzcheck.h"
 
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
 using namespace tintwright;
@@ -28,10 +29,6 @@ std::vector<std::string> lines(std::string_view text) {
     return split;
 }
 
-bool isUpperHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-}
-
 // Checks the value lines of `body` and returns the values they hold, in order.
 std::vector<std::int32_t> values(std::string_view body, std::int32_t count) {
     std::vector<std::int32_t> read;
@@ -42,15 +39,14 @@ std::vector<std::int32_t> values(std::string_view body, std::int32_t count) {
         }
         require(body.starts_with("0x"), "values are hexadecimal literals");
         body.remove_prefix(2);
+        // Only upper-case digits count, so a lower-case one ends the value and then fails
+        // the separator check.
         const std::size_t digits =
             std::min(body.find_first_not_of("0123456789ABCDEF"), body.size());
         require(digits >= 1 && digits <= 8, "one to eight digits");
         require(digits == 1 || body[0] != '0', "no leading zeros");
-        require(std::all_of(body.begin(), body.begin() + digits, isUpperHexDigit), "upper case");
         std::uint32_t value = 0;
-        for (const char c : body.substr(0, digits)) {
-            value = value * 16 + static_cast<std::uint32_t>(c <= '9' ? c - '0' : c - 'A' + 10);
-        }
+        std::from_chars(body.data(), body.data() + digits, value, 16);
         read.push_back(static_cast<std::int32_t>(value));
         body.remove_prefix(digits);
         if (i != count - 1) {

@@ -31,20 +31,10 @@ TEST(HostileInput, StepTextsPastTheLimitsAreRefusedWhole) {
         {"a megabyte of leading zeros", std::string(1 << 20, '0') + "5", 5},
         {"NaN is no number", "NaN", 0},
         {"Infinity is no number", "Infinity", 0},
-        {"NUL stops reading",
-         std::string("6\0"
-                     "4",
-                     3),
-         6},
+        {"NUL stops reading", std::string("6\0", 2) + "4", 6},
         {"carriage return stops reading", "6\r4", 6},
-        {"control character first",
-         "\x1b"
-         "64",
-         0},
-        {"byte above ASCII first",
-         "\xff"
-         "64",
-         0},
+        {"control character first", std::string("\x1b") + "64", 0},
+        {"byte above ASCII first", std::string("\xff") + "64", 0},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(stepCount(row.text), row.expected) << row.name;

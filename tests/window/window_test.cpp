@@ -188,9 +188,8 @@ private slots:
                                  "-16777217", "NaN", "Infinity", "((1,2),3),,)("}) {
             QTest::newRow(text) << text;
         }
-        QTest::newRow("NUL and control characters") << QString::fromLatin1("6\0\x01\r\x1b"
-                                                                           "4",
-                                                                           6);
+        QTest::newRow("NUL and control characters")
+            << QString::fromLatin1(QByteArray("6\0\x01\r\x1b", 5) + '4');
         QTest::newRow("a megabyte of digits") << QString(1 << 20, '9');
         QTest::newRow("a megabyte of punctuation") << QString("(,)").repeated(350'000);
     }
