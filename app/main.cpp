@@ -1,4 +1,4 @@
-#include "window/form1.h"
+#include "window/designerwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication::setWindowIcon(icon);
 
-    tintwright::Form1 window;
+    tintwright::DesignerWindow window;
     window.show();
     return application.exec();
 }

@@ -1,21 +1,18 @@
 // Cost of the C array text against the least any text of the same length can cost:
 // one allocation and one write of every byte.
 #include "engine/arraytext.h"
+#include "engine/colourentry.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
 namespace {
 
-const std::vector<std::string> startupStops = {
-    "(255,0,0) Red",  "(255,255,0) Yellow", "(0,255,0) Green", "(0,255,255) Turquoise",
-    "(0,0,255) Blue", "(255,0,255) Purple", "(255,0,0) Red"};
-
 void generateArray(benchmark::State& state) {
     const std::string steps = std::to_string(state.range(0));
     std::size_t bytes = 0;
     for (auto _ : state) {
-        auto text = tintwright::generateArrayText(startupStops, steps);
+        auto text = tintwright::generateArrayText(tintwright::startupStops, steps);
         bytes = text->size();
         benchmark::DoNotOptimize(text->data());
     }
@@ -24,7 +21,7 @@ void generateArray(benchmark::State& state) {
 
 void writeSameBytes(benchmark::State& state) {
     const std::size_t bytes =
-        tintwright::generateArrayText(startupStops, std::to_string(state.range(0)))->size();
+        tintwright::generateArrayText(tintwright::startupStops, std::to_string(state.range(0)))->size();
     for (auto _ : state) {
         std::string text(bytes, 'x');
         benchmark::DoNotOptimize(text.data());

@@ -1,9 +1,7 @@
 #include "engine/arraytext.h"
 
-#include "engine/gbacolour.h"
 #include "engine/gradientsampler.h"
 #include "engine/numberrules.h"
-#include "engine/stepcount.h"
 
 #include <algorithm>
 #include <array>
@@ -11,40 +9,36 @@
 namespace tintwright {
 namespace {
 
-constexpr std::string_view lineBreak = "\r\n";
 constexpr std::string_view indent = "    ";
 constexpr std::string_view separator = ", ";
 constexpr std::int32_t valuesPerLine = 16;
-// The opening lines, with the longest array length, and the closing ones fit in this.
-constexpr std::size_t frameLength = 96;
-
-// Most characters one value can add: indent, "0x", digits, separator and line break.
-constexpr std::size_t maxValueLength =
-    indent.size() + 2 + maxHexTextLength + separator.size() + lineBreak.size();
 
 } // namespace
 
-std::optional<std::string> generateArrayText(const std::vector<std::string>& entries,
-                                             std::string_view stepText) {
-    if (entries.size() < 2) {
-        return std::nullopt;
-    }
-    const std::optional<std::int32_t> steps = stepCount(stepText);
-    if (!steps) {
-        return std::nullopt;
-    }
-    const GradientSampler sampler(entries, *steps);
+std::string arrayText(const std::vector<std::string>& entries, std::int32_t steps,
+                      const ArrayStyle& style) {
+    const std::string_view lineBreak = style.lineBreak;
+    const GradientSampler sampler(entries, steps);
     const std::int32_t count = sampler.sampleCount();
 
+    std::string head;
+    head.append(lineBreak).append("// Gradient made by Tintwright").append(lineBreak);
+    head.append(style.inRom ? "const " : "").append(style.elementType).append(" ");
+    head.append(style.name).append("[").append(std::to_string(steps)).append("]");
+    head.append(style.inRom ? " __attribute__((aligned(4)))" : "").append(" = {");
+    head.append(lineBreak);
+
+    // Most characters one value can add: indent, "0x", digits, separator and line break.
+    const std::size_t maxValueLength =
+        indent.size() + 2 + maxHexTextLength + separator.size() + lineBreak.size();
     std::string text;
     // Enough for the longest values, so the text is allocated once; pages that are
     // reserved but never written cost nothing.
     const auto values = static_cast<std::size_t>(count);
     const std::size_t lines = values / valuesPerLine + 1;
-    text.reserve(frameLength + values * (2 + maxHexTextLength + separator.size()) +
-                 lines * (indent.size() + lineBreak.size()));
-    text.append(lineBreak).append("// Gradient made by Tintwright").append(lineBreak);
-    text.append("u16 myGradient[").append(decimalText(*steps)).append("] = {").append(lineBreak);
+    text.reserve(head.size() + values * (2 + maxHexTextLength + separator.size()) +
+                 lines * (indent.size() + lineBreak.size()) + 2 + 2 * lineBreak.size());
+    text.append(head);
 
     // Values are written into a small buffer that is appended whenever it fills up, so
     // the string grows in a few large copies rather than one small append per value.
@@ -61,7 +55,7 @@ std::optional<std::string> generateArrayText(const std::vector<std::string>& ent
         }
         *end++ = '0';
         *end++ = 'x';
-        end = writeHexText(gbaColour(sampler.sample(i)), end);
+        end = writeHexText(pc2gbacol(sampler.sample(i)), end);
         if (i != count - 1) {
             end = std::copy(separator.begin(), separator.end(), end);
             if (i % valuesPerLine == valuesPerLine - 1) {
@@ -72,6 +66,18 @@ std::optional<std::string> generateArrayText(const std::vector<std::string>& ent
     text.append(chunk.data(), end);
     text.append(lineBreak).append("};").append(lineBreak);
     return text;
+}
+
+std::optional<std::string> generateArrayText(const std::vector<std::string>& entries,
+                                             std::string_view stepText) {
+    if (entries.size() < 2) {
+        return std::nullopt;
+    }
+    const std::optional<std::int32_t> steps = stepCount(stepText);
+    if (!steps) {
+        return std::nullopt;
+    }
+    return arrayText(entries, *steps, {});
 }
 
 } // namespace tintwright

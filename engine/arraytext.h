@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,12 +8,28 @@
 
 namespace tintwright {
 
+// How the array is declared and how its lines end.
+struct ArrayStyle {
+    std::string_view elementType = "u16";
+    std::string_view name = "myGradient";
+    // Declared const and 4-byte aligned, so that the linker keeps it in ROM.
+    bool inRom = false;
+    std::string_view lineBreak = "\r\n";
+};
+
+/**
+ * C source declaring the gradient through `entries`, sampled at `steps` steps (zero or
+ * fewer give an empty array of that length), as GBA colours in hexadecimal, sixteen to a
+ * line.
+ */
+std::string arrayText(const std::vector<std::string>& entries, std::int32_t steps,
+                      const ArrayStyle& style);
+
 /**
  * C source declaring `u16 myGradient[N]`, the gradient through `entries` sampled at the
- * step count typed in `stepText`, as GBA colours in hexadecimal, sixteen to a line, with
- * CRLF line breaks. Returns nullopt when there are fewer than two entries, and when the
- * step count exceeds maxStepCount: callers that must tell the two apart check stepCount()
- * first.
+ * step count typed in `stepText`, with CRLF line breaks. Returns nullopt when there are
+ * fewer than two entries, and when the step count exceeds maxStepCount: callers that must
+ * tell the two apart check stepCount() first.
  */
 std::optional<std::string> generateArrayText(const std::vector<std::string>& entries,
                                              std::string_view stepText);

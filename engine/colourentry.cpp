@@ -13,20 +13,20 @@ std::string composeEntry(std::string_view red, std::string_view green, std::stri
     return entry;
 }
 
-double parseforcolor(std::string_view mystr) {
-    const std::size_t open = mystr.find('(');
-    const std::size_t close = mystr.find(')');
+std::optional<double> entryColour(std::string_view entry) {
+    const std::size_t open = entry.find('(');
+    const std::size_t close = entry.find(')');
     if (open == std::string_view::npos || close == std::string_view::npos || close < open) {
-        return 0;
+        return std::nullopt;
     }
-    const std::string_view inner = mystr.substr(open + 1, close - open - 1);
+    const std::string_view inner = entry.substr(open + 1, close - open - 1);
     const std::size_t firstComma = inner.find(',');
     if (firstComma == std::string_view::npos) {
-        return 0;
+        return std::nullopt;
     }
     const std::size_t secondComma = inner.find(',', firstComma + 1);
     if (secondComma == std::string_view::npos) {
-        return 0;
+        return std::nullopt;
     }
     const double red = numericPrefix(inner.substr(0, firstComma));
     const double green = numericPrefix(inner.substr(firstComma + 1, secondComma - firstComma - 1));

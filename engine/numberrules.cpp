@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace tintwright {
@@ -173,13 +174,12 @@ std::int32_t wholeNumber(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-std::string hexText(std::int32_t value) {
-    char buffer[maxHexTextLength];
-    return {buffer, writeHexText(value, buffer)};
-}
-
-std::string decimalText(std::int32_t value) {
-    return std::to_string(value);
+std::optional<std::int32_t> stepCount(std::string_view stepText) {
+    const double steps = std::floor(numericPrefix(stepText));
+    if (std::fabs(steps) > maxStepCount) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(steps);
 }
 
 } // namespace tintwright

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <string>
+#include <optional>
 #include <string_view>
 
 namespace tintwright {
@@ -30,30 +29,30 @@ double numericPrefix(std::string_view text);
 std::int32_t wholeNumber(double value);
 
 // Quotient of two whole numbers, truncated toward zero; `divisor` is positive.
-constexpr std::int32_t idiv(std::int32_t dividend, std::int32_t divisor) {
-    return dividend / divisor;
-}
 inline std::int32_t idiv(double dividend, std::int32_t divisor) {
-    return idiv(wholeNumber(dividend), divisor);
+    return wholeNumber(dividend) / divisor;
 }
 
 // Remainder of two whole numbers, with the sign of the dividend; `divisor` is positive.
-constexpr std::int32_t rem(std::int32_t dividend, std::int32_t divisor) {
-    return dividend % divisor;
-}
 inline std::int32_t rem(double dividend, std::int32_t divisor) {
-    return rem(wholeNumber(dividend), divisor);
+    return wholeNumber(dividend) % divisor;
 }
+
+// Most steps a gradient may have: 2^24 u16 values fill a 32 MiB cartridge ROM.
+inline constexpr std::int32_t maxStepCount = 16'777'216;
+
+// Step count typed in `stepText`: the floor of its numeric prefix. Zero and negative
+// counts are valid (they give no samples); nullopt when the magnitude exceeds
+// maxStepCount, infinities included.
+std::optional<std::int32_t> stepCount(std::string_view stepText);
 
 // Longest hex text: the eight digits of a negative value.
 inline constexpr std::size_t maxHexTextLength = 8;
 
-// Upper-case hexadecimal digits without prefix or leading zeros; negative values are
-// written as their 32-bit two's complement (-1024 gives FFFFFC00).
-std::string hexText(std::int32_t value);
-
-// Writes hexText(value) to `out`, which has room for maxHexTextLength characters, and
-// returns the end of what it wrote.
+// Writes `value` in upper-case hexadecimal digits without prefix or leading zeros to
+// `out`, which has room for maxHexTextLength characters, and returns the end of what it
+// wrote. Negative values are written as their 32-bit two's complement (-1024 gives
+// FFFFFC00).
 inline char* writeHexText(std::int32_t value, char* out) {
     const auto bits = static_cast<std::uint32_t>(value);
     const int length = std::max(1, static_cast<int>(std::bit_width(bits) + 3) / 4);
@@ -75,8 +74,5 @@ inline char* writeHexText(std::int32_t value, char* out) {
     }
     return out + length;
 }
-
-// Plain decimal digits with a leading minus sign when negative.
-std::string decimalText(std::int32_t value);
 
 } // namespace tintwright

@@ -8,7 +8,7 @@ namespace {
 TEST(ParseForColor, PacksTheChannelsBetweenTheParentheses) {
     const struct {
         const char* name;
-        const char* entry;
+        std::string entry;
         double expected;
     } rows[] = {
         {"red", "(255,0,0) Red", 255},
@@ -16,6 +16,7 @@ TEST(ParseForColor, PacksTheChannelsBetweenTheParentheses) {
         {"empty parts read as zero", "(,,5) x", 5 * 65536},
         {"extra commas after the second", "(1,2,3,4) x", 1 + 2 * 256 + 3 * 65536},
         {"name with parentheses", "(1,2,3) (4,5,6) Grün", 1 + 2 * 256 + 3 * 65536},
+        {"a megabyte of name", "(1,2,3) " + std::string(1 << 20, '9'), 1 + 2 * 256 + 3 * 65536},
         {"fraction survives", "(0.5,0,0) x", 0.5},
         {"out of range channels kept", "(300,-1,0) x", 300 - 256},
         {"no open parenthesis", "255,0,0) x", 0},

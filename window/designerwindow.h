@@ -1,18 +1,20 @@
 #pragma once
 
-#include "messagebox.h"
-
+#include <QString>
 #include <QWidget>
+#include <functional>
 
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
 namespace tintwright {
 
-class DrawingSurface;
 class ListBox;
+class Preview;
 class WrappingButton;
+
+// Shows a message to the user and returns once it has been acknowledged.
+using MessageSink = std::function<void(const QString& text)>;
 
 /**
  * The designer window: the stop list, the colour and step fields, the preview strip and
@@ -20,13 +22,14 @@ class WrappingButton;
  * state in its controls. The preview is drawn for the start-up list before the window is
  * first shown.
  *
- * Messages go to `showMessage`; by default a modal message box over the window.
+ * Messages go to `showMessage`; by default a modal message box over the window, titled
+ * as the window, with no icon and an OK button only.
  */
-class Form1 : public QWidget {
+class DesignerWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(MessageSink showMessage = nullptr, QWidget* parent = nullptr);
+    explicit DesignerWindow(MessageSink showMessage = nullptr, QWidget* parent = nullptr);
 
 private:
     void createControls();
@@ -36,7 +39,6 @@ private:
     void generateArray();
     void removeSelectedItem();
     void addItem();
-    void exitProgram();
     void recalculateGradient();
     void moveUp();
     void moveDown();
@@ -51,21 +53,21 @@ private:
 
     MessageSink showMessage_;
 
-    DrawingSurface* Picture1 = nullptr;
-    ListBox* List1 = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLineEdit* Text6 = nullptr;
-    WrappingButton* Command1 = nullptr;
-    WrappingButton* Command2 = nullptr;
-    WrappingButton* Command3 = nullptr;
-    WrappingButton* Command4 = nullptr;
-    WrappingButton* Command5 = nullptr;
-    WrappingButton* Command6 = nullptr;
-    WrappingButton* Command7 = nullptr;
+    Preview* preview = nullptr;
+    ListBox* stopList = nullptr;
+    QPlainTextEdit* outputField = nullptr;
+    QLineEdit* redField = nullptr;
+    QLineEdit* blueField = nullptr;
+    QLineEdit* greenField = nullptr;
+    QLineEdit* stepsField = nullptr;
+    QLineEdit* nameField = nullptr;
+    WrappingButton* generateButton = nullptr;
+    WrappingButton* removeButton = nullptr;
+    WrappingButton* addButton = nullptr;
+    WrappingButton* exitButton = nullptr;
+    WrappingButton* recalculateButton = nullptr;
+    WrappingButton* moveUpButton = nullptr;
+    WrappingButton* moveDownButton = nullptr;
 };
 
 } // namespace tintwright

@@ -1,4 +1,4 @@
-#include "window/form1.h"
+#include "window/designerwindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -6,21 +6,21 @@
 #include <QPushButton>
 #include <benchmark/benchmark.h>
 
-using tintwright::Form1;
+using tintwright::DesignerWindow;
 
 namespace {
 
-void setSteps(Form1& form, int steps) {
+void setSteps(DesignerWindow& form, int steps) {
     form.findChild<QLineEdit*>("Text5")->setText(QString::number(steps));
 }
 
-void press(Form1& form, const char* button) {
+void press(DesignerWindow& form, const char* button) {
     form.findChild<QPushButton*>(button)->click();
 }
 
 // From the click on "Generate Array" until the text is in Text1 and laid out on screen.
 void generateArray(benchmark::State& state) {
-    Form1 form;
+    DesignerWindow form;
     form.show();
     setSteps(form, static_cast<int>(state.range(0)));
     auto* output = form.findChild<QPlainTextEdit*>("Text1");
@@ -34,7 +34,7 @@ BENCHMARK(generateArray)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 // "Recalculate Gradient": sampling and drawing the preview, painted on screen.
 void redrawPreview(benchmark::State& state) {
-    Form1 form;
+    DesignerWindow form;
     form.show();
     setSteps(form, static_cast<int>(state.range(0)));
     for (auto _ : state) {
