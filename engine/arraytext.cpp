@@ -70,14 +70,11 @@ std::string arrayText(const std::vector<std::string>& entries, std::int32_t step
 
 std::optional<std::string> generateArrayText(const std::vector<std::string>& entries,
                                              std::string_view stepText) {
-    if (entries.size() < 2) {
+    const std::int32_t steps = stepCount(stepText);
+    if (entries.size() < 2 || steps > maxStepCount) {
         return std::nullopt;
     }
-    const std::optional<std::int32_t> steps = stepCount(stepText);
-    if (!steps) {
-        return std::nullopt;
-    }
-    return arrayText(entries, *steps, {});
+    return arrayText(entries, steps, {});
 }
 
 } // namespace tintwright

@@ -29,7 +29,8 @@ std::string arrayText(const std::vector<std::string>& entries, std::int32_t step
  * C source declaring `u16 myGradient[N]`, the gradient through `entries` sampled at the
  * step count typed in `stepText`, with CRLF line breaks. Returns nullopt when there are
  * fewer than two entries, and when the step count exceeds maxStepCount: callers that must
- * tell the two apart check stepCount() first.
+ * tell the two apart check stepCount() first. Counts of zero or fewer give the empty
+ * array.
  */
 std::optional<std::string> generateArrayText(const std::vector<std::string>& entries,
                                              std::string_view stepText);

@@ -174,12 +174,8 @@ std::int32_t wholeNumber(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-std::optional<std::int32_t> stepCount(std::string_view stepText) {
-    const double steps = std::floor(numericPrefix(stepText));
-    if (std::fabs(steps) > maxStepCount) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(steps);
+std::int32_t stepCount(std::string_view stepText) {
+    return wholeNumber(std::floor(numericPrefix(stepText)));
 }
 
 } // namespace tintwright

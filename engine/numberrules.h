@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <string_view>
 
 namespace tintwright {
@@ -41,10 +40,9 @@ inline std::int32_t rem(double dividend, std::int32_t divisor) {
 // Most steps a gradient may have: 2^24 u16 values fill a 32 MiB cartridge ROM.
 inline constexpr std::int32_t maxStepCount = 16'777'216;
 
-// Step count typed in `stepText`: the floor of its numeric prefix. Zero and negative
-// counts are valid (they give no samples); nullopt when the magnitude exceeds
-// maxStepCount, infinities included.
-std::optional<std::int32_t> stepCount(std::string_view stepText);
+// Step count typed in `stepText`: the floor of its numeric prefix as a whole number, so
+// counts beyond 32 bits saturate. Zero and negative counts give no samples.
+std::int32_t stepCount(std::string_view stepText);
 
 // Longest hex text: the eight digits of a negative value.
 inline constexpr std::size_t maxHexTextLength = 8;

@@ -115,21 +115,39 @@ void DesignerWindow::createControls() {
     label("Label7", "Number of steps:", fromTwips(2400, 480, 1335, 255));
     stepsField = field("Text5", "64", fromTwips(3840, 480, 735, 285));
     recalculateButton = button("Command5", "Recalculate Gradient", fromTwips(120, 480, 2175, 375),
-                               &DesignerWindow::recalculateGradient);
+                               &DesignerWindow::drawgradient);
     moveUpButton =
         button("Command6", "Move Up", fromTwips(960, 3120, 855, 255), &DesignerWindow::moveUp);
     moveDownButton = button("Command7", "Move Down", fromTwips(1920, 3120, 1095, 255),
                             &DesignerWindow::moveDown);
     label("Label8", "Name:", fromTwips(3120, 1440, 495, 255));
     nameField = field("Text6", "", fromTwips(3840, 1440, 735, 285));
+
+    // Each label names the control it stands for, to screen readers too.
+    const struct {
+        const char* label;
+        QWidget* control;
+        const char* name;
+    } names[] = {{"Label1", stopList, "Color list"},
+                 {"Label2", preview, "Preview"},
+                 {"Label3", outputField, "C array"},
+                 {"Label4", redField, "Red"},
+                 {"Label5", blueField, "Blue"},
+                 {"Label6", greenField, "Green"},
+                 {"Label7", stepsField, "Number of steps"},
+                 {"Label8", nameField, "Name"}};
+    for (const auto& [label, control, name] : names) {
+        findChild<QLabel*>(QString::fromLatin1(label))->setBuddy(control);
+        control->setAccessibleName(QString::fromLatin1(name));
+    }
 }
 
 void DesignerWindow::setFocusOrder() {
     // Labels take no focus, so they have no place in the chain.
-    QWidget* const order[] = {preview,        stopList,     outputField,       generateButton,
-                              removeButton,   addButton,    redField,          blueField,
-                              greenField,     exitButton,   stepsField,        recalculateButton,
-                              moveUpButton,   moveDownButton, nameField};
+    QWidget* const order[] = {preview,      stopList,       outputField, generateButton,
+                              removeButton, addButton,      redField,    blueField,
+                              greenField,   exitButton,     stepsField,  recalculateButton,
+                              moveUpButton, moveDownButton, nameField};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -142,30 +160,21 @@ void DesignerWindow::loadStartupList() {
     }
 }
 
-bool DesignerWindow::acceptStepCount() {
-    if (stepCount(stepsField->text().toStdString())) {
-        return true;
-    }
-    showMessage_(QStringLiteral("Too many steps! At most %1.").arg(maxStepCount));
-    return false;
-}
-
 void DesignerWindow::generateArray() {
     const std::vector<std::string> entries = stopList->entries();
-    if (entries.size() < 2 || !acceptStepCount()) {
+    if (entries.size() < 2) {
         return;
     }
-    if (const auto text = generateArrayText(entries, stepsField->text().toStdString())) {
+    // Only the array grows with the step count, so only the array is limited.
+    const std::string stepText = stepsField->text().toStdString();
+    if (stepCount(stepText) > maxStepCount) {
+        showMessage_(QStringLiteral("Too many steps! At most %1.").arg(maxStepCount));
+        return;
+    }
+    if (const auto text = generateArrayText(entries, stepText)) {
         outputField->setPlainText(
             QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
     }
-}
-
-void DesignerWindow::recalculateGradient() {
-    if (stopList->entryCount() < 2 || !acceptStepCount()) {
-        return;
-    }
-    drawgradient();
 }
 
 void DesignerWindow::addItem() {
@@ -232,11 +241,8 @@ void DesignerWindow::drawgradient() {
     if (entries.size() < 2) {
         return;
     }
-    const std::optional<std::int32_t> steps = stepCount(stepsField->text().toStdString());
-    if (!steps) {
-        return;
-    }
-    preview->drawGradient(GradientSampler(entries, *steps));
+    // Drawing costs the same at any step count.
+    preview->drawGradient(GradientSampler(entries, stepCount(stepsField->text().toStdString())));
 }
 
 } // namespace tintwright

@@ -39,17 +39,13 @@ private:
     void generateArray();
     void removeSelectedItem();
     void addItem();
-    void recalculateGradient();
     void moveUp();
     void moveDown();
     void swapSelectedWith(int neighbour);
     // The selected index, or -1 after telling the user that no entry is selected.
     int requireSelection();
-    // The preview of the current list at the current step count; when the step count is
-    // out of range, draws nothing.
+    // Draws the preview of the current list at the current step count.
     void drawgradient();
-    // Shows the message and returns false when the step field exceeds the step limit.
-    bool acceptStepCount();
 
     MessageSink showMessage_;
 

@@ -1,11 +1,40 @@
 #include "listbox.h"
 
+#include <QPainter>
+#include <QStyledItemDelegate>
+
 namespace tintwright {
+namespace {
+
+// Marks the current row, when it is not selected, with a thin frame only: styles fill it
+// with a tint of the selection colour, and then a row would look selected when none is.
+class FocusFrameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (!(option.state & QStyle::State_HasFocus) || (option.state & QStyle::State_Selected)) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem plain = option;
+        plain.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, plain, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Highlight));
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
+
+} // namespace
 
 ListBox::ListBox(QWidget* parent)
     : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
+    setItemDelegate(new FocusFrameDelegate(this));
 }
 
 void ListBox::clearEntries() {

@@ -9,56 +9,34 @@
 namespace tintwright {
 
 Preview::Preview(QWidget* parent)
-    : QFrame(parent)
-    , pixelRatio_(devicePixelRatioF()) {
+    : QFrame(parent) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 }
 
-void Preview::setPixelRatio(qreal ratio) {
-    pixelRatio_ = ratio;
-    image_ = QImage();
-    update();
+QPointF Preview::innerTopLeft() const {
+    return QPointF(mapTo(window(), contentsRect().topLeft())) * devicePixelRatioF();
 }
 
-QSize Preview::deviceSize() const {
-    return {static_cast<int>(std::ceil(contentsRect().width() * pixelRatio_)),
-            static_cast<int>(std::ceil(contentsRect().height() * pixelRatio_))};
+QRect Preview::stripPixels() const {
+    // At fractional ratios the inner area starts and ends between device pixels; the
+    // pixels whose centres it holds are the strip, so every one of them gets a bar.
+    const QPointF topLeft = innerTopLeft();
+    const QPointF bottomRight =
+        topLeft + QPointF(contentsRect().width(), contentsRect().height()) * devicePixelRatioF();
+    const auto first = [](qreal edge) { return static_cast<int>(std::ceil(edge - 0.5)); };
+    return {QPoint(first(topLeft.x()), first(topLeft.y())),
+            QPoint(first(bottomRight.x()) - 1, first(bottomRight.y()) - 1)};
 }
 
-QImage& Preview::canvas() const {
-    const QSize size = deviceSize();
+QImage& Preview::canvas() {
+    const QSize size = stripPixels().size();
     if (image_.size() != size) {
-        // A resized preview keeps what it shows at its top left.
         QImage resized(size, QImage::Format_RGB32);
-        resized.setDevicePixelRatio(pixelRatio_);
         resized.fill(palette().color(QPalette::Base));
-        QPainter(&resized).drawImage(QPointF(0, 0), image_);
+        QPainter(&resized).drawImage(0, 0, image_);
         image_ = std::move(resized);
     }
     return image_;
-}
-
-std::pair<int, int> Preview::coveredPixels(double from, double to, int pixelCount) const {
-    // Estimate from the ratio, then settle with the centre test.
-    const auto estimate = [&](double position) {
-        const double pixel = std::ceil(position * pixelRatio_ - 0.5);
-        return static_cast<int>(std::clamp(pixel, 0.0, static_cast<double>(pixelCount)));
-    };
-    int first = estimate(from);
-    while (first > 0 && pixelCentre(first - 1) >= from) {
-        --first;
-    }
-    while (first < pixelCount && pixelCentre(first) < from) {
-        ++first;
-    }
-    int last = std::max(first, estimate(to));
-    while (last > first && pixelCentre(last - 1) >= to) {
-        --last;
-    }
-    while (last < pixelCount && pixelCentre(last) < to) {
-        ++last;
-    }
-    return {first, last};
 }
 
 void Preview::drawGradient(const GradientSampler& sampler) {
@@ -67,15 +45,16 @@ void Preview::drawGradient(const GradientSampler& sampler) {
         return;
     }
     QImage& image = canvas();
+    const double ratio = devicePixelRatioF();
+    // Centre of column 0, in device-independent pixels from the inner area's left.
+    const double firstCentre = stripPixels().left() + 0.5 - innerTopLeft().x();
     const double barWidth = contentsRect().width() / static_cast<double>(steps);
-    const auto height = static_cast<float>(contentsRect().height());
-    const auto [rowFrom, rowTo] = coveredPixels(0, height, image.height());
     // Bar i covers [edge(i), edge(i + 1)); neighbours share the edge exactly, so the bars
-    // tile the width without overlapping and every centre lies in at most one of them.
+    // tile the width without overlapping and every centre lies in exactly one of them.
     const auto edge = [barWidth](std::int32_t i) { return static_cast<float>(i * barWidth); };
 
     for (int column = 0; column < image.width(); ++column) {
-        const double centre = pixelCentre(column);
+        const double centre = (firstCentre + column) / ratio;
         const double estimate = std::floor(centre / barWidth);
         auto bar = static_cast<std::int32_t>(std::clamp(estimate, 0.0, steps - 1.0));
         // Rounding the edges to float can move them past the estimate by a bar or two.
@@ -85,28 +64,40 @@ void Preview::drawGradient(const GradientSampler& sampler) {
         while (bar < steps - 1 && centre >= edge(bar + 1)) {
             ++bar;
         }
-        if (centre < edge(bar) || centre >= edge(bar + 1)) {
-            continue;
-        }
         const auto packed = static_cast<std::uint32_t>(sampler.sample(bar));
-        const QRgb colour = qRgb(static_cast<int>(packed & 0xFF),
-                                 static_cast<int>((packed >> 8) & 0xFF),
-                                 static_cast<int>((packed >> 16) & 0xFF));
-        for (int row = rowFrom; row < rowTo; ++row) {
+        const QRgb colour =
+            qRgb(static_cast<int>(packed & 0xFF), static_cast<int>((packed >> 8) & 0xFF),
+                 static_cast<int>((packed >> 16) & 0xFF));
+        for (int row = 0; row < image.height(); ++row) {
             reinterpret_cast<QRgb*>(image.scanLine(row))[column] = colour;
         }
     }
     update();
 }
 
-QImage Preview::picture() const {
-    return canvas();
-}
-
 void Preview::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), canvas());
+    if (hasFocus()) {
+        // Over the frame, in the selection colour; the strip is drawn over its inner edge.
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    // Copied pixel for pixel: in device pixels, from where this widget stands on them.
+    const qreal ratio = devicePixelRatioF();
+    const QPointF origin = QPointF(mapTo(window(), QPoint(0, 0))) * ratio;
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    painter.drawImage(QPointF(stripPixels().topLeft()) - origin, canvas());
+}
+
+void Preview::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void Preview::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 } // namespace tintwright

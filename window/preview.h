@@ -2,8 +2,6 @@
 
 #include <QFrame>
 #include <QImage>
-#include <cstdint>
-#include <utility>
 
 namespace tintwright {
 
@@ -11,9 +9,9 @@ class GradientSampler;
 
 /**
  * The preview strip: one vertical bar per sample of a gradient, drawn into a retained
- * off-screen image at the screen's device pixel ratio that is copied to the screen on
- * every repaint, so a picture drawn before the window is shown, or while it is covered,
- * stays visible.
+ * off-screen image of the strip's device pixels that is copied to the screen on every
+ * repaint, so a picture drawn before the window is shown, or while it is covered, stays
+ * visible. While the strip has the keyboard focus, a focus frame is drawn around it.
  */
 class Preview : public QFrame {
     Q_OBJECT
@@ -21,36 +19,27 @@ class Preview : public QFrame {
 public:
     explicit Preview(QWidget* parent = nullptr);
 
-    // Device pixels per unit of the drawing coordinates: the screen's ratio when the
-    // preview was made, unless set. The picture keeps it when the window changes screen.
-    qreal pixelRatio() const { return pixelRatio_; }
-    // Draws at `ratio` from now on, starting from a blank picture.
-    void setPixelRatio(qreal ratio);
-
     // Bar i spans x = i × (w ÷ n) to (i + 1) × (w ÷ n), both computed in double and used
-    // as float, over the full inner height w × h, in the colour of sample i masked to 24
-    // bits. A device pixel belongs to the bar that holds its centre, the one filling every
-    // bar in order would leave there; each device column is filled once, so the cost
-    // depends on the width and not on the number of samples. What lies outside the bars
-    // is left as it was; with no samples nothing is drawn.
+    // as float, over the full inner height, in the colour of sample i masked to 24 bits.
+    // A device pixel belongs to the bar that holds its centre, the one filling every bar
+    // in order would leave there; each device column is filled once, so the cost depends
+    // on the width and not on the number of samples. With no samples nothing is drawn.
     void drawGradient(const GradientSampler& sampler);
-
-    // The retained picture, one image pixel per device pixel.
-    QImage picture() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QImage& canvas() const;
-    QSize deviceSize() const;
-    double pixelCentre(int pixel) const { return (pixel + 0.5) / pixelRatio_; }
-    // First and one-past-last device pixel whose centre lies in [from, to).
-    std::pair<int, int> coveredPixels(double from, double to, int pixelCount) const;
+    // Where the inner area lies in the window's device pixels, possibly between pixels.
+    QPointF innerTopLeft() const;
+    // The device pixels whose centres lie in the inner area: the strip.
+    QRect stripPixels() const;
+    // The picture of the strip, kept at its top left when the strip changes size.
+    QImage& canvas();
 
-    // Made on first use, once the preview has its final size.
-    mutable QImage image_;
-    qreal pixelRatio_;
+    QImage image_;
 };
 
 } // namespace tintwright

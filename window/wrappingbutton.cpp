@@ -1,5 +1,6 @@
 #include "wrappingbutton.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -25,6 +26,14 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     }
     painter.drawItemText(contents, captionFlags, option.palette, isEnabled(), caption,
                          QPalette::ButtonText);
+}
+
+void WrappingButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace tintwright

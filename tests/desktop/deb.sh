@@ -1,26 +1,53 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack, checks its control fields and the dependencies
-# dpkg-shlibdeps found, unpacks it and runs the program from there on a virtual display.
+# Builds the Debian package with CPack and checks it as dpkg and a desktop see it: its
+# control fields and dependencies; exactly the installed files it should hold, entries that
+# pass the validators, icons of the sizes their folders claim, stripped programs without a
+# run path; and the unpacked program running on a virtual display.
 #   deb.sh BUILD_DIR APP_ID
-source "$(dirname "$0")/common.sh"
+set -euo pipefail
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
 build=$1 id=$2
-need cpack dpkg-deb dpkg-shlibdeps file
+for tool in cpack dpkg-deb dpkg-shlibdeps file readelf desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" ||
     fail "cpack could not build the package: $(cat "$work/cpack.log")"
 deb=$(find "$work" -maxdepth 1 -name 'tintwright_*.deb')
-[[ -f "$deb" ]] || fail "cpack made no tintwright_*.deb"
 field() {
     dpkg-deb --field "$deb" "$1"
 }
 [[ $(field Section) == devel ]] || fail "the section is '$(field Section)', not devel"
 [[ $(field Maintainer) == "Tintwright developers <"*">" ]] || fail "maintainer '$(field Maintainer)'"
-for library in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6; do
-    [[ ", $(field Depends)," == *", $library"[\ ,]* ]] || fail "Depends lacks $library"
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6 fonts-dejavu-extra; do
+    [[ ", $(field Depends)," == *", $package"[\ ,]* ]] || fail "Depends lacks $package"
 done
 
+root=$work/root/usr
 dpkg-deb -x "$deb" "$work/root"
-for file in applications/$id.desktop metainfo/$id.metainfo.xml icons/hicolor/48x48/apps/$id.png; do
-    [[ -f "$work/root/usr/share/$file" ]] || fail "the package lacks /usr/share/$file"
+expected="bin/tintwright
+share/applications/$id.desktop
+share/icons/hicolor/128x128/apps/$id.png
+share/icons/hicolor/256x256/apps/$id.png
+share/icons/hicolor/48x48/apps/$id.png
+share/icons/hicolor/scalable/apps/$id.svg
+share/metainfo/$id.metainfo.xml"
+actual=$(find "$root" -type f -printf '%P\n' | LC_ALL=C sort)
+[[ "$actual" == "$expected" ]] || fail "files (>) differ: $(diff <(echo "$expected") <(echo "$actual"))"
+desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop-file-validate"
+grep -qx "Icon=$id" "$root/share/applications/$id.desktop" || fail "the entry names no icon $id"
+# The tree check also requires the desktop entry that the metadata launches.
+appstreamcli validate-tree --no-net "$work/root" || fail "appstreamcli rejects the tree"
+for size in 48 128 256; do
+    [[ $(file -b "$root/share/icons/hicolor/${size}x$size/apps/$id.png") == *" $size x $size,"* ]] ||
+        fail "the ${size}x$size icon has another size"
 done
-[[ $(file -b "$work/root/usr/bin/tintwright") == *", stripped"* ]] || fail "not stripped"
-"$(dirname "$0")/smoke.sh" "$work/root/usr/bin/tintwright"
+for program in "$root"/bin/*; do
+    [[ $(file -b "$program") == *", stripped"* ]] || fail "$program is not stripped"
+    ! readelf -d "$program" | grep -E 'RPATH|RUNPATH' || fail "$program has a run path"
+done
+"$(dirname "$0")/smoke.sh" "$root/bin/tintwright"

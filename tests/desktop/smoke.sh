@@ -3,16 +3,22 @@
 # "Tintwright" and an icon, the preview strip shows the start-up gradient (red at the left,
 # blue two thirds along), and "Exit" ends the process with status 0.
 #   smoke.sh PATH/TO/tintwright
-source "$(dirname "$0")/common.sh"
-if [[ "${1:-}" != --inside-display ]]; then
-    need xvfb-run xauth xdotool xprop import convert timeout
-    exec timeout --kill-after=10 90 xvfb-run -a -s "-screen 0 800x600x24" \
-        bash "$0" --inside-display "${1:?usage: smoke.sh PATH/TO/tintwright}"
+set -euo pipefail
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+if [[ "$1" != --inside-display ]]; then
+    for tool in xvfb-run xauth xdotool xprop import convert; do
+        command -v "$tool" >/dev/null || fail "$tool is not installed"
+    done
+    exec timeout --kill-after=10 90 xvfb-run -a -s "-screen 0 800x600x24" bash "$0" --inside-display "$1"
 fi
 
 QT_QPA_PLATFORM=xcb "$2" &
 pid=$!
-trap 'rm -rf "$work"; kill "$pid" 2>/dev/null || true' EXIT
+shot=$(mktemp --suffix=.png)
+trap 'rm -f "$shot"; kill "$pid" 2>/dev/null || true' EXIT
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tintwright$' | head -n 1) ||
     fail "no visible window titled Tintwright appeared"
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -22,17 +28,15 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 
 # Picture1 stands at (64, 8) and is 241 x 17 pixels; look along the middle of its strip.
 colour_at() {
-    convert "$work/shot.png" -format "%[hex:u.p{$((X + $1)),$((Y + 16))}]" info:
+    convert "$shot" -format "%[hex:u.p{$((X + $1)),$((Y + 16))}]" info:
 }
-blue='^[0-3][0-9A-F][0-3][0-9A-F]F'
 for _ in $(seq 1 50); do
-    import -window root "$work/shot.png"
-    left=$(colour_at 68)
-    twoThirds=$(colour_at $((64 + 241 * 2 / 3)))
-    [[ "$left" == FF0000* && "$twoThirds" =~ $blue ]] && break
+    import -window root "$shot"
+    left=$(colour_at 68) twoThirds=$(colour_at $((64 + 241 * 2 / 3)))
+    [[ "$left" == FF0000* && "$twoThirds" =~ ^[0-3].[0-3].F ]] && break
     sleep 0.1
 done
-[[ "$left" == FF0000* && "$twoThirds" =~ $blue ]] ||
+[[ "$left" == FF0000* && "$twoThirds" =~ ^[0-3].[0-3].F ]] ||
     fail "preview is not red at the left and blue two thirds along ($left, $twoThirds)"
 
 # "Exit" is Command4 at (208, 200), 97 x 25 pixels.

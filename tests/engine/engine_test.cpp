@@ -1,0 +1,174 @@
+#include "engine/arraytext.h"
+#include "engine/colourentry.h"
+#include "engine/gradientsampler.h"
+#include "engine/numberrules.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <limits>
+#include <regex>
+
+namespace tintwright {
+namespace {
+
+constexpr double infinity = std::numeric_limits<double>::infinity();
+constexpr std::int32_t int32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t int32Min = std::numeric_limits<std::int32_t>::min();
+
+template <typename Input, typename Expected> struct Row {
+    const char* name;
+    Input input;
+    Expected expected;
+};
+
+TEST(NumericPrefix, ReadsTheNumberAtTheStart) {
+    const Row<std::string, double> rows[] = {
+        {"trailing words", "64 steps", 64},
+        {"spaces, tabs and line feeds anywhere", " 6\t \n4", 64},
+        {"carriage return stops", "6\r4", 6},
+        {"hex prefix with spaces", "& h 4 0", 64},
+        {"hex top bit stays positive", "&HFFFFFFFF", 4294967295.0},
+        {"octal stops at 8", "&o178", 15},
+        {"no sign before a radix", "-&H10", 0},
+        {"words are no number", "Infinity", 0},
+        {"negative exponent", "-25E-1", -2.5},
+        {"halfway rounds to even", "9007199254740993", 9007199254740992.0},
+        {"too large is infinity", "-1e400", -infinity},
+        {"a megabyte of digits", std::string(1 << 20, '9'), infinity},
+        {"subnormal survives", "5e-324", std::numeric_limits<double>::denorm_min()},
+        {"hex beyond a double", "&H" + std::string(300, 'F'), infinity},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(numericPrefix(row.input), row.expected) << row.name;
+    }
+}
+
+TEST(WholeNumber, RoundsHalvesToEvenAndSaturates) {
+    const std::pair<double, std::int32_t> rows[] = {{2.5, 2},          {3.5, 4},
+                                                    {-2.5, -2},        {2147483647.5, int32Max},
+                                                    {-1e10, int32Min}, {std::nan(""), 0}};
+    for (const auto& [value, expected] : rows) {
+        EXPECT_EQ(wholeNumber(value), expected) << value;
+    }
+    EXPECT_EQ(idiv(255.5, 256), 1) << "the dividend is rounded before dividing";
+    EXPECT_EQ(stepCount("-0.5"), -1) << "the step count is the floor";
+    EXPECT_EQ(stepCount("1e400"), int32Max);
+}
+
+TEST(ParseForColor, PacksTheChannelsBetweenTheParentheses) {
+    const Row<const char*, double> rows[] = {
+        {"spaces around numbers", "( 10 , 20 , 30 ) x", 10 + 20 * 256 + 30 * 65536},
+        {"extra commas after the second", "(1,2,3,4) x", 1 + 2 * 256 + 3 * 65536},
+        {"name with parentheses", "(1,2,3) (4,5,6) x", 1 + 2 * 256 + 3 * 65536},
+        {"fraction survives", "(0.5,0,0) x", 0.5},
+        {"out of range channels kept", "(300,-1,0) x", 300 - 256},
+        {"no open parenthesis", "255,0,0) x", 0},
+        {"first close parenthesis cuts the inner text", "(1,2),3) x", 0},
+        {"close before open", ")(1,2,3) x", 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(parseforcolor(row.input), row.expected) << row.name;
+    }
+    EXPECT_EQ(composeEntry(" 1 ", "", "x", ""), "( 1 ,,x) ") << "as typed, and one space";
+}
+
+TEST(GradientSampler, InterpolatesInDoublePrecision) {
+    using Stops = std::pair<std::vector<std::string>, std::int32_t>;
+    const Row<Stops, std::vector<std::int32_t>> rows[] = {
+        {"halfway rounds down", {{"(255,0,0)", "(0,0,255)"}, 2}, {255, 127 + 127 * 65536}},
+        {"falls below 51", {{"(255,0,0)", "(0,0,0)"}, 5}, {255, 204, 153, 102, 50}},
+        {"equal stops dip", {{"(255,0,0)", "(255,0,0)"}, 7}, {255, 255, 255, 254, 255, 255, 255}},
+        {"no fused multiply-add", {{"(33,0,0)", "(3,0,0)"}, 5}, {33, 27, 21, 15, 9}},
+        {"segments first",
+         {{"(0,0,0)", "(0,0,0)", "(255,0,0)", "(0,0,0)"}, 5},
+         {0, 0, 50, 203, 153}},
+        {"no samples without steps", {{"(1,1,1)", "(2,2,2)"}, -2}, {}},
+    };
+    for (const auto& row : rows) {
+        const GradientSampler sampler(row.input.first, row.input.second);
+        std::vector<std::int32_t> samples;
+        for (std::int32_t i = 0; i < sampler.sampleCount(); ++i) {
+            samples.push_back(sampler.sample(i));
+        }
+        EXPECT_EQ(samples, row.expected) << row.name;
+    }
+}
+
+const std::vector<std::string> blackToWhite = {"(0,0,0) Black", "(255,255,255) White"};
+
+std::string array(const std::string& length, const std::string& values) {
+    return "\r\n// Gradient made by Tintwright\r\nu16 myGradient[" + length + "] = {\r\n" + values +
+           "\r\n};\r\n";
+}
+
+TEST(ArrayText, MatchesTheStartupGradientByteForByte) {
+    std::ifstream file(TINTWRIGHT_TEST_DATA_DIR "/startup-64.c", std::ios::binary);
+    const std::string expected{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_EQ(expected.size(), 569U) << "golden file missing, or its CRLF line breaks converted";
+    for (const char* steps : {"64", "64.9", " 6 4 steps", "&H40"}) {
+        EXPECT_EQ(generateArrayText(startupStops, steps), expected) << steps;
+    }
+}
+
+TEST(ArrayText, PutsSixteenValuesOnALine) {
+    // Each value becomes "v", which leaves the layout: every line but the last ends in ", ".
+    const auto layout = [](const char* steps) {
+        const std::string text = generateArrayText(blackToWhite, steps).value_or("");
+        return std::regex_replace(text, std::regex("0x[0-9A-F]+"), "v");
+    };
+    const std::string full = "    v, v, v, v, v, v, v, v, v, v, v, v, v, v, v, v";
+    EXPECT_EQ(layout("16"), array("16", full));
+    EXPECT_EQ(layout("33"), array("33", full + ", \r\n" + full + ", \r\n    v"));
+    EXPECT_EQ(generateArrayText(blackToWhite, "3"), array("3", "    0x0, 0x294A, 0x56B5"));
+}
+
+TEST(ArrayText, WritesTheFirstStopAsItsOneValue) {
+    // Channels straddle the five-bit levels; the packed colour rounds half to even before
+    // its channels are taken; negative channels divide toward zero and show as 32-bit two's
+    // complement; packed colours beyond 32 bits saturate.
+    const Row<std::array<const char*, 3>, const char*> rows[] = {
+        {"just below the first level", {"7", "7", "7"}, "0x0"},
+        {"the first level", {"8", "8", "8"}, "0x421"},
+        {"just below the top level", {"247", "247", "247"}, "0x7BDE"},
+        {"the top level", {"248", "248", "248"}, "0x7FFF"},
+        {"7.5 rounds up to the first red level", {"7.5", "0", "0"}, "0x1"},
+        {"8.5 rounds down to even", {"8.5", "0", "0"}, "0x1"},
+        {"half a green is red 128", {"0", "0.5", "0"}, "0x10"},
+        {"red -7 divides to zero", {"-7", "0", "0"}, "0x0"},
+        {"red -8", {"-8", "0", "0"}, "0xFFFFFFFF"},
+        {"green -8", {"0", "-8", "0"}, "0xFFFFFFE0"},
+        {"blue -256 wraps to zero", {"0", "0", "-256"}, "0x0"},
+        {"red beyond 32 bits", {"1e10", "0", "0"}, "0x7FFF"},
+        {"infinity minus infinity", {"1e400", "-1e400", "0"}, "0x0"},
+    };
+    for (const auto& row : rows) {
+        const std::string stop = composeEntry(row.input[0], row.input[1], row.input[2], "x");
+        EXPECT_EQ(generateArrayText({stop, "(0,0,0) y"}, "1"),
+                  array("1", std::string("    ") + row.expected))
+            << row.name;
+    }
+}
+
+TEST(ArrayText, IsEmptyWithoutStepsAndMissingPastTheLimit) {
+    const std::pair<const char*, std::optional<std::string>> rows[] = {
+        {"", array("0", "")},
+        {"-20000000", array("-20000000", "")},
+        {"-1e400", array("-2147483648", "")},
+        {"16777217", std::nullopt},
+    };
+    for (const auto& [steps, expected] : rows) {
+        EXPECT_EQ(generateArrayText(blackToWhite, steps), expected) << steps;
+    }
+    EXPECT_EQ(generateArrayText({"(255,0,0) Red"}, "64"), std::nullopt);
+    const auto text = generateArrayText(blackToWhite, "16777216");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(std::count(text->begin(), text->end(), 'x'), maxStepCount);
+    EXPECT_TRUE(text->ends_with(", 0x7FFF\r\n};\r\n")) << "the last value is white";
+}
+
+} // namespace
+} // namespace tintwright
