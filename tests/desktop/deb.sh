@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack and checks it as dpkg and a desktop see it: its
-# control fields and dependencies; exactly the installed files it should hold, entries that
-# pass the validators, icons of the sizes their folders claim, stripped programs without a
-# run path; and the unpacked program running on a virtual display.
+# dependencies; exactly the installed files it should hold, entries that pass the
+# validators, stripped programs without a run path; and the unpacked program running on a
+# virtual display.
 #   deb.sh BUILD_DIR APP_ID
 set -euo pipefail
 fail() {
@@ -18,13 +18,9 @@ trap 'rm -rf "$work"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" ||
     fail "cpack could not build the package: $(cat "$work/cpack.log")"
 deb=$(find "$work" -maxdepth 1 -name 'tintwright_*.deb')
-field() {
-    dpkg-deb --field "$deb" "$1"
-}
-[[ $(field Section) == devel ]] || fail "the section is '$(field Section)', not devel"
-[[ $(field Maintainer) == "Tintwright developers <"*">" ]] || fail "maintainer '$(field Maintainer)'"
+depends=$(dpkg-deb --field "$deb" Depends)
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6 fonts-dejavu-extra; do
-    [[ ", $(field Depends)," == *", $package"[\ ,]* ]] || fail "Depends lacks $package"
+    [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 
 root=$work/root/usr
@@ -42,10 +38,6 @@ desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop-fi
 grep -qx "Icon=$id" "$root/share/applications/$id.desktop" || fail "the entry names no icon $id"
 # The tree check also requires the desktop entry that the metadata launches.
 appstreamcli validate-tree --no-net "$work/root" || fail "appstreamcli rejects the tree"
-for size in 48 128 256; do
-    [[ $(file -b "$root/share/icons/hicolor/${size}x$size/apps/$id.png") == *" $size x $size,"* ]] ||
-        fail "the ${size}x$size icon has another size"
-done
 for program in "$root"/bin/*; do
     [[ $(file -b "$program") == *", stripped"* ]] || fail "$program is not stripped"
     ! readelf -d "$program" | grep -E 'RPATH|RUNPATH' || fail "$program has a run path"
