@@ -4,15 +4,9 @@
 # validators, stripped programs without a run path; and the unpacked program running on a
 # virtual display.
 #   deb.sh BUILD_DIR APP_ID
-set -euo pipefail
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
 build=$1 id=$2
-for tool in cpack dpkg-deb dpkg-shlibdeps file readelf desktop-file-validate appstreamcli; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
+need cpack dpkg-deb dpkg-shlibdeps file readelf desktop-file-validate appstreamcli
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" ||

@@ -2,15 +2,9 @@
 # Runs the real program on a virtual X display: its window maps with the title
 # "Tintwright" and an icon, and "Exit" ends the process with status 0.
 #   smoke.sh PATH/TO/tintwright
-set -euo pipefail
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
 if [[ "$1" != --inside-display ]]; then
-    for tool in xvfb-run xauth xdotool xprop; do
-        command -v "$tool" >/dev/null || fail "$tool is not installed"
-    done
+    need xvfb-run xauth xdotool xprop
     exec timeout --kill-after=10 90 xvfb-run -a -s "-screen 0 800x600x24" bash "$0" --inside-display "$1"
 fi
 
