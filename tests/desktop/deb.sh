@@ -19,8 +19,9 @@ for library in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6; do
 done
 
 dpkg-deb -x "$deb" "$work/root"
-for file in applications/$id.desktop metainfo/$id.metainfo.xml icons/hicolor/48x48/apps/$id.png; do
-    [[ -f "$work/root/usr/share/$file" ]] || fail "the package lacks /usr/share/$file"
+for file in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+    share/icons/hicolor/48x48/apps/$id.png share/man/man1/tintwright-gen.1.gz bin/tintwright-gen; do
+    [[ -f "$work/root/usr/$file" ]] || fail "the package lacks /usr/$file"
 done
 [[ $(file -b "$work/root/usr/bin/tintwright") == *", stripped"* ]] || fail "not stripped"
 "$(dirname "$0")/smoke.sh" "$work/root/usr/bin/tintwright"
