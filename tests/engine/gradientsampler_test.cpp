@@ -38,6 +38,7 @@ TEST(GradientSampler, InterpolatesInDoublePrecision) {
     for (const auto& row : rows) {
         const GradientSampler sampler(row.entries, row.steps);
         std::vector<std::int32_t> samples;
+        samples.reserve(static_cast<std::size_t>(sampler.sampleCount()));
         for (std::int32_t i = 0; i < sampler.sampleCount(); ++i) {
             samples.push_back(sampler.sample(i));
         }
