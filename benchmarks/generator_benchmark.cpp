@@ -5,6 +5,7 @@
 #include "engine/colourentry.h"
 #include "engine/numberrules.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <malloc.h>
@@ -29,10 +30,9 @@ void generatorToFile(benchmark::State& state) {
     fs::create_directories(folder);
     std::vector<std::string> args = {"tintwright-gen", "-s", steps, "-o", folder / "array.c"};
     args.insert(args.end(), tintwright::startupStops.begin(), tintwright::startupStops.end());
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
+    std::vector<char*> argv(args.size());
+    std::transform(args.begin(), args.end(), argv.begin(),
+                   [](std::string& arg) { return arg.data(); });
     std::istringstream in;
     std::ostringstream out;
     for (auto _ : state) {

@@ -2,6 +2,7 @@
 #include "engine/arraytext.h"
 
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ struct Case {
     std::vector<std::string> args;
     int status;
     std::string expected;
-    std::string file = "", input = "";
+    std::string file{}, input{};
 };
 
 // clang-format off
@@ -76,10 +77,9 @@ protected:
     }
     int run(std::vector<std::string> args, const std::string& input = "") {
         args.insert(args.begin(), "tintwright-gen");
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back((arg = path(arg)).data());
-        }
+        std::vector<char*> argv(args.size());
+        std::transform(args.begin(), args.end(), argv.begin(),
+                       [&](std::string& arg) { return (arg = path(arg)).data(); });
         std::istringstream in(input);
         return runGenerator(argv, in, out_, err_);
     }
