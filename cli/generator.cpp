@@ -50,29 +50,37 @@ void writeArray(const Options& options, const std::vector<std::string>& stops,
     }
 }
 
-// Every file is prepared before the first one is put in place.
+// Every file is opened before anything is written and put in place only once all are
+// written, so a file that cannot be written stops the run before it changes anything.
 void generate(const Options& options, const std::vector<std::string>& stops, std::ostream& out) {
-    ArrayStyle style{options.type, options.name, options.inRom, options.lineFeeds ? "\n" : "\r\n"};
-    const GradientSampler sampler(stops, options.steps);
     std::optional<OutputFile> output;
     std::optional<OutputFile> header;
     std::optional<OutputFile> preview;
     if (options.output) {
         output.emplace(*options.output);
-        writeArray(options, stops, sampler, style,
-                   [&](std::string_view bytes) { output->write(bytes); });
-    } else {
-        writeArray(options, stops, sampler, style, [&](std::string_view bytes) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        });
     }
     if (options.header) {
-        // The assembler output is always read-only data.
-        style.inRom = options.inRom || options.format == Format::assembly;
-        header.emplace(*options.header).write(headerText(style, options.steps));
+        header.emplace(*options.header);
     }
     if (options.preview) {
-        preview.emplace(*options.preview).write(previewImage(sampler));
+        preview.emplace(*options.preview);
+    }
+    ArrayStyle style{options.type, options.name, options.inRom, options.lineFeeds ? "\n" : "\r\n"};
+    const GradientSampler sampler(stops, options.steps);
+    writeArray(options, stops, sampler, style, [&](std::string_view bytes) {
+        if (output) {
+            output->write(bytes);
+        } else {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        }
+    });
+    if (header) {
+        // The assembler output is always read-only data.
+        style.inRom = options.inRom || options.format == Format::assembly;
+        header->write(headerText(style, options.steps));
+    }
+    if (preview) {
+        preview->write(previewImage(sampler));
     }
     for (std::optional<OutputFile>* file : {&output, &header, &preview}) {
         if (*file) {

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <getopt.h>
 #include <string_view>
+#include <utility>
 
 namespace tintwright {
 namespace {
@@ -58,17 +59,15 @@ bool isIdentifier(std::string_view name) {
            std::all_of(name.begin(), name.end(), letterOrDigit);
 }
 
-Format readFormat(std::string_view text) {
-    if (text == "c") {
-        return Format::c;
+Format readFormat(const std::string& text) {
+    constexpr std::array<std::pair<std::string_view, Format>, 3> formats = {
+        {{"c", Format::c}, {"asm", Format::assembly}, {"bin", Format::binary}}};
+    for (const auto& [name, format] : formats) {
+        if (text == name) {
+            return format;
+        }
     }
-    if (text == "asm") {
-        return Format::assembly;
-    }
-    if (text == "bin") {
-        return Format::binary;
-    }
-    throw usageError("the format must be c, asm or bin, not '" + std::string(text) + "'");
+    throw usageError("the format must be c, asm or bin, not '" + text + "'");
 }
 
 } // namespace
