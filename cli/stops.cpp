@@ -3,6 +3,7 @@
 #include "cli/generator.h"
 #include "engine/colourentry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -25,8 +26,9 @@ std::string asEntry(const std::string& text) {
         return text;
     }
     unsigned rgb = 0;
-    const auto [end, error] = std::from_chars(&colour[1], &colour[hexEnd], rgb, 16);
-    if (error != std::errc{} || end != &colour[hexEnd]) {
+    const char* const hexStop = colour.data() + hexEnd;
+    const auto [end, error] = std::from_chars(colour.data() + 1, hexStop, rgb, 16);
+    if (error != std::errc{} || end != hexStop) {
         return text;
     }
     std::string_view name = colour.substr(hexEnd);
