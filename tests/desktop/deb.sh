@@ -20,11 +20,13 @@ done
 root=$work/root/usr
 dpkg-deb -x "$deb" "$work/root"
 expected="bin/tintwright
+bin/tintwright-gen
 share/applications/$id.desktop
 share/icons/hicolor/128x128/apps/$id.png
 share/icons/hicolor/256x256/apps/$id.png
 share/icons/hicolor/48x48/apps/$id.png
 share/icons/hicolor/scalable/apps/$id.svg
+share/man/man1/tintwright-gen.1.gz
 share/metainfo/$id.metainfo.xml"
 actual=$(find "$root" -type f -printf '%P\n' | LC_ALL=C sort)
 [[ "$actual" == "$expected" ]] || fail "files (>) differ: $(diff <(echo "$expected") <(echo "$actual"))"

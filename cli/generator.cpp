@@ -1,0 +1,126 @@
+#include "cli/generator.h"
+
+#include "cli/formats.h"
+#include "cli/options.h"
+#include "cli/outputfile.h"
+#include "cli/previewimage.h"
+#include "cli/stops.h"
+#include "engine/arraytext.h"
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <ostream>
+
+namespace tintwright {
+namespace {
+
+constexpr std::string_view usage = R"(Usage: tintwright-gen [OPTION]... [STOP]...
+Writes a Game Boy Advance colour gradient through the colour STOPs, such as
+"(255,0,0) Red" or "#FF0000 Red", as C source, assembler source or binary data.
+
+  -i, --input FILE     read stops from FILE, one a line ("-" reads standard input)
+  -s, --steps N        number of values, a whole number from 1 to 16777216 (default 64)
+  -n, --name NAME      array name, a C identifier (default myGradient)
+  -t, --type TYPE      element type: u16 (default), "unsigned short", uint16_t or COLOR
+      --const          declare the array const and 4-byte aligned, so it stays in ROM
+      --lf             end lines with LF instead of CRLF
+  -f, --format FORMAT  c (default), asm or bin
+  -o, --output FILE    write to FILE instead of standard output
+      --header FILE    also write a header declaring the array (formats c and asm)
+      --preview FILE   also write a PNG of the values as the GBA shows them
+  -h, --help           show this help and exit
+      --version        show the version and exit
+
+Exit status: 0 on success, 1 when a file cannot be read or written, 2 for a usage error.
+)";
+
+void writeArray(const Options& options, const std::vector<std::string>& stops,
+                const GradientSampler& sampler, const ArrayStyle& style, const Sink& sink) {
+    switch (options.format) {
+    case Format::c:
+        sink(arrayText(stops, options.steps, style));
+        break;
+    case Format::assembly:
+        writeAssembly(sampler, style, sink);
+        break;
+    case Format::binary:
+        writeBinary(sampler, sink);
+        break;
+    }
+}
+
+// Every file is opened before anything is written and put in place only once all are
+// written, so a file that cannot be written stops the run before it changes anything.
+void generate(const Options& options, const std::vector<std::string>& stops, std::ostream& out) {
+    std::optional<OutputFile> output;
+    std::optional<OutputFile> header;
+    std::optional<OutputFile> preview;
+    if (options.output) {
+        output.emplace(*options.output);
+    }
+    if (options.header) {
+        header.emplace(*options.header);
+    }
+    if (options.preview) {
+        preview.emplace(*options.preview);
+    }
+    ArrayStyle style{options.type, options.name, options.inRom, options.lineFeeds ? "\n" : "\r\n"};
+    const GradientSampler sampler(stops, options.steps);
+    writeArray(options, stops, sampler, style, [&](std::string_view bytes) {
+        if (output) {
+            output->write(bytes);
+        } else {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        }
+    });
+    if (header) {
+        // The assembler output is always read-only data.
+        style.inRom = options.inRom || options.format == Format::assembly;
+        header->write(headerText(style, options.steps));
+    }
+    if (preview) {
+        preview->write(previewImage(sampler));
+    }
+    for (std::optional<OutputFile>* file : {&output, &header, &preview}) {
+        if (*file) {
+            (*file)->commit();
+        }
+    }
+    if (!out.flush()) {
+        throw GeneratorError(1,
+                             std::string("cannot write standard output: ") + std::strerror(errno));
+    }
+}
+
+} // namespace
+
+int runGenerator(std::span<char* const> args, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
+    try {
+        const Options options = parseOptions(args);
+        if (options.help) {
+            out << usage;
+            return 0;
+        }
+        if (options.version) {
+            out << "tintwright-gen " TINTWRIGHT_VERSION "\n";
+            return 0;
+        }
+        const std::vector<std::string> stops = readStops(options.input, in, options.stops);
+        if (stops.size() < 2) {
+            throw GeneratorError(2, "a gradient needs at least two colour stops, not " +
+                                        std::to_string(stops.size()));
+        }
+        generate(options, stops, out);
+        return 0;
+    } catch (const GeneratorError& error) {
+        err << "tintwright-gen: " << error.what() << '\n';
+        if (error.status == 2) {
+            err << "Try 'tintwright-gen --help' for more information.\n";
+        }
+        return error.status;
+    }
+}
+
+} // namespace tintwright

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+namespace tintwright {
+
+// A run that cannot go on: the message for standard error and the exit status, 2 for a
+// usage error, 1 for a file that cannot be read or written.
+class GeneratorError : public std::runtime_error {
+public:
+    GeneratorError(int status, const std::string& message)
+        : std::runtime_error(message)
+        , status(status) {}
+    int status;
+};
+
+/**
+ * Runs tintwright-gen with the command line `args` (the program name first): reads the
+ * colour stops, writes the gradient in the format asked for to `out` or to the output
+ * file, and the header and preview files asked for. Messages go to `err`, each starting
+ * with "tintwright-gen: ". Returns the exit status: 0, 1 for an input or output error, 2
+ * for a usage error. Nothing is written unless everything that was asked for can be.
+ */
+int runGenerator(std::span<char* const> args, std::istream& in, std::ostream& out,
+                 std::ostream& err);
+
+} // namespace tintwright
