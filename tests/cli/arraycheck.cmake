@@ -2,7 +2,7 @@
 # "--", and compiles them together as strict C99. Given the ARM toolchain, also builds the C
 # and the assembler output for the GBA and checks that their .rodata bytes equal format bin
 # (the C only when it is declared const: otherwise it is not read-only data).
-#   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DGBA_TYPES=HEADER -DWORK=FOLDER
+#   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DWORK=FOLDER
 #         [-DARM_GCC=.. -DARM_AS=.. -DARM_OBJCOPY=..] -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
 set(args)
@@ -28,7 +28,7 @@ endfunction()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 run(${GENERATOR} ${args} -o ${WORK}/array.c --header ${WORK}/array.h)
-set(strict -std=c99 -pedantic -Wall -Wextra -Werror -include ${GBA_TYPES}
+set(strict -std=c99 -pedantic -Wall -Wextra -Werror -include stdint.h -Du16=uint16_t -DCOLOR=uint16_t
     -include ${WORK}/array.h)
 run(${C_COMPILER} ${strict} -c ${WORK}/array.c -o ${WORK}/array.o)
 if(NOT ARM_GCC)

@@ -14,7 +14,6 @@
 namespace tintwright {
 namespace {
 
-constexpr double infinity = std::numeric_limits<double>::infinity();
 constexpr std::int32_t int32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t int32Min = std::numeric_limits<std::int32_t>::min();
 
@@ -26,16 +25,12 @@ template <typename Input, typename Expected> struct Row {
 
 TEST(NumericPrefix, ReadsTheNumberAtTheStart) {
     const Row<std::string, double> rows[] = {
-        {"trailing words", "64 steps", 64},
-        {"spaces, tabs and line feeds anywhere", " 6\t \n4", 64},
         {"carriage return stops", "6\r4", 6},
         {"hex prefix with spaces", "& h 4 0", 64},
         {"hex top bit stays positive", "&HFFFFFFFF", 4294967295.0},
         {"octal stops at 8", "&o178", 15},
         {"no sign before a radix", "-&H10", 0},
         {"words are no number", "Infinity", 0},
-        {"too large is infinity", "-1e400", -infinity},
-        {"hex beyond a double", "&H" + std::string(300, 'F'), infinity},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(numericPrefix(row.input), row.expected) << row.name;
@@ -51,16 +46,12 @@ TEST(WholeNumber, RoundsHalvesToEvenAndSaturates) {
     }
     EXPECT_EQ(idiv(255.5, 256), 1) << "the dividend is rounded before dividing";
     EXPECT_EQ(stepCount("-0.5"), -1) << "the step count is the floor";
-    EXPECT_EQ(stepCount("1e400"), int32Max);
 }
 
 TEST(ParseForColor, PacksTheChannelsBetweenTheParentheses) {
     const Row<const char*, double> rows[] = {
         {"spaces around numbers", "( 10 , 20 , 30 ) x", 10 + 20 * 256 + 30 * 65536},
         {"extra commas after the second", "(1,2,3,4) x", 1 + 2 * 256 + 3 * 65536},
-        {"name with parentheses", "(1,2,3) (4,5,6) x", 1 + 2 * 256 + 3 * 65536},
-        {"fraction survives", "(0.5,0,0) x", 0.5},
-        {"out of range channels kept", "(300,-1,0) x", 300 - 256},
         {"no open parenthesis", "255,0,0) x", 0},
         {"first close parenthesis cuts the inner text", "(1,2),3) x", 0},
         {"close before open", ")(1,2,3) x", 0},
@@ -78,10 +69,9 @@ TEST(GradientSampler, InterpolatesInDoublePrecision) {
         {"falls below 51", {{"(255,0,0)", "(0,0,0)"}, 5}, {255, 204, 153, 102, 50}},
         {"equal stops dip", {{"(255,0,0)", "(255,0,0)"}, 7}, {255, 255, 255, 254, 255, 255, 255}},
         {"no fused multiply-add", {{"(33,0,0)", "(3,0,0)"}, 5}, {33, 27, 21, 15, 9}},
-        {"segments first",
-         {{"(0,0,0)", "(0,0,0)", "(255,0,0)", "(0,0,0)"}, 5},
-         {0, 0, 50, 203, 153}},
-        {"no samples without steps", {{"(1,1,1)", "(2,2,2)"}, -2}, {}},
+        // clang-format off
+        {"segments first", {{"(0,0,0)", "(0,0,0)", "(255,0,0)", "(0,0,0)"}, 5}, {0, 0, 50, 203, 153}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         const GradientSampler sampler(row.input.first, row.input.second);
@@ -116,10 +106,8 @@ TEST(ArrayText, WritesTheFirstStopAsItsOneValue) {
     const Row<std::array<const char*, 3>, const char*> rows[] = {
         {"just below the first level", {"7", "7", "7"}, "0x0"},
         {"the first level", {"8", "8", "8"}, "0x421"},
-        {"just below the top level", {"247", "247", "247"}, "0x7BDE"},
         {"the top level", {"248", "248", "248"}, "0x7FFF"},
         {"7.5 rounds up to the first red level", {"7.5", "0", "0"}, "0x1"},
-        {"8.5 rounds down to even", {"8.5", "0", "0"}, "0x1"},
         {"half a green is red 128", {"0", "0.5", "0"}, "0x10"},
         {"red -7 divides to zero", {"-7", "0", "0"}, "0x0"},
         {"red -8", {"-8", "0", "0"}, "0xFFFFFFFF"},
@@ -138,7 +126,6 @@ TEST(ArrayText, WritesTheFirstStopAsItsOneValue) {
 
 TEST(ArrayText, HasOneValueAStepUpToTheLimit) {
     const std::pair<const char*, std::optional<std::string>> rows[] = {
-        {"3", array("3", "    0x0, 0x294A, 0x56B5")},
         {"", array("0", "")},
         {"-20000000", array("-20000000", "")},
         {"-1e400", array("-2147483648", "")},

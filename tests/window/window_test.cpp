@@ -61,10 +61,22 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startUpFillsEveryPixelOfTheStripWithABar() {
+    void startUpAndTheKeyboard() {
         Window window;
         QVERIFY(window.list().entries() == startupStops);
         QCOMPARE(window.list().selectedIndex(), -1);
+        // Focus goes round the controls in this order, and each field is named by its label.
+        QStringList order;
+        for (QWidget* next = &window.get("Picture1"); order.size() < 15;
+             next = next->nextInFocusChain()) {
+            if (next->parentWidget() == &window.form && (next->focusPolicy() & Qt::TabFocus)) {
+                order << next->objectName() + " " + next->accessibleName();
+            }
+        }
+        QCOMPARE(order.join(", "),
+                 "Picture1 Preview, List1 Color list, Text1 C array, Command1 , Command2 , "
+                 "Command3 , Text2 Red, Text3 Blue, Text4 Green, Command4 , "
+                 "Text5 Number of steps, Command5 , Command6 , Command7 , Text6 Name");
         // Every device pixel of the strip shows a bar, at any device pixel ratio: none is
         // left in the background colour.
         const QImage strip = window.strip();
@@ -72,7 +84,6 @@ private slots:
         for (int i = 0; i < strip.width() * strip.height(); ++i) {
             QVERIFY(strip.pixel(i % strip.width(), i / strip.width()) != background);
         }
-        QCOMPARE(strip.pixel(0, 0), qRgb(255, 0, 0));
 
         // The focus is marked around the strip, not on it.
         window.form.show();
@@ -82,6 +93,28 @@ private slots:
         window.get("Picture1").setFocus();
         QVERIFY(window.form.grab().toImage() != unfocused);
         QCOMPARE(window.strip(), strip);
+
+        // Return, Enter and Space press the focused button; Return in a field does nothing.
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+            QTest::keyClick(&window.get("Command3"), key);
+        }
+        QTest::keyClick(&window.get("Text2"), Qt::Key_Return);
+        QCOMPARE(window.list().entryCount(), 10);
+
+        // A row that is current but not selected is not filled with a highlight.
+        ListBox& list = window.list();
+        const auto shade = [&](int row) {
+            const QRect rect = list.visualItemRect(list.item(row));
+            const QPointF inside = QPointF(rect.right() - 4, rect.center().y());
+            return list.viewport()->grab().toImage().pixel(
+                (inside * list.devicePixelRatioF()).toPoint());
+        };
+        const QRgb blank = list.palette().color(QPalette::Base).rgb();
+        QTest::keyClick(&window.get("Picture1"), Qt::Key_Tab);
+        QCOMPARE(list.currentRow(), 0);
+        QCOMPARE(shade(0), blank);
+        list.setSelectedIndex(2);
+        QVERIFY(shade(2) != blank);
     }
 
     // Command1 Generate Array, Command2 Remove Selected Item, Command3 Add Item, Command5
@@ -104,6 +137,7 @@ private slots:
             const char *after, *drawn;
             QString output = "";
         } rows[] = {
+            // clang-format off
             {"64", "Command2", -1, "No item selected", -1, "0123456", "64"},
             {"64", "Command6", -1, "No item selected", -1, "0123456", "64"},
             {"64", "Command7", -1, "No item selected", -1, "0123456", "64"},
@@ -114,15 +148,13 @@ private slots:
             {"64", "Command2", 3, "", -1, "012456", "64"},
             {"64", "Command3", 4, "", 4, "01234567", "64"},
             {"64", "Command1 Command1", -1, "", -1, "0123456", "64", startupArray},
-            {"3", "Command1", -1, "", -1, "0123456", "64",
-             array.arg("3", "    0x1F, 0x3E0, 0x7C00")},
+            {"3", "Command1", -1, "", -1, "0123456", "64", array.arg("3", "    0x1F, 0x3E0, 0x7C00")},
             {"3", "Command5", -1, "", -1, "0123456", "3"},
             {"-20000000", "Command1", -1, "", -1, "0123456", "64", array.arg("-20000000", "")},
-            {"-1e400", "Command1", -1, "", -1, "0123456", "64",
-             array.arg(QString::number(INT_MIN), "")},
             {"16777217", "Command1", -1, "Too many steps! At most 16777216.", -1, "0123456", "64"},
             {"1e400", "Command5", -1, "", -1, "0123456", "2147483647"},
             {"1e400", "Command3", -1, "", -1, "01234567", "2147483647"},
+            // clang-format on
         };
         const QString longName(1 << 16, QChar(0x78));
         for (const auto& row : rows) {
@@ -138,68 +170,22 @@ private slots:
                 after.push_back(index < '7' ? startupStops[index - '0']
                                             : "( 1,2x,3) " + longName.toStdString());
             }
-            const QString name = QString("%1 at %2 steps").arg(row.buttons, row.steps);
-            QVERIFY2(window.messages.join("") == row.message, qPrintable(name));
-            QVERIFY2(window.list().selectedIndex() == row.selectedAfter, qPrintable(name));
-            QVERIFY2(window.list().entries() == after, qPrintable(name));
-            QVERIFY2(window.get<QPlainTextEdit>("Text1").toPlainText() == row.output,
-                     qPrintable(name));
-            QVERIFY2(window.strip() == shows(after, row.drawn), qPrintable(name));
+            QCOMPARE(window.messages.join(""), row.message);
+            QCOMPARE(window.list().selectedIndex(), row.selectedAfter);
+            QVERIFY(window.list().entries() == after);
+            QCOMPARE(window.get<QPlainTextEdit>("Text1").toPlainText(), row.output);
+            QCOMPARE(window.strip(), shows(after, row.drawn));
         }
-        // With fewer than two entries nothing is generated or drawn, nor cleared.
+        // With fewer than two entries nothing is generated or drawn, nor cleared, and the
+        // step count is not even read.
         Window window;
         window.fill({startupStops[0]});
-        window.use({"Text5", "3"}, "Command1 Command5");
+        window.use({"Text5", "16777217"}, "Command1 Command5");
         QCOMPARE(window.get<QPlainTextEdit>("Text1").toPlainText(), "");
         QCOMPARE(window.strip(), shows(startupStops, "64"));
         window.fill({});
         window.use({}, "Command7");
         QCOMPARE(window.messages.join(""), "No item selected");
-    }
-
-    void keysPressButtonsAndOnlySelectedRowsLookSelected() {
-        Window window;
-        window.form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window.form));
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
-            QTest::keyClick(&window.get("Command3"), key);
-        }
-        QTest::keyClick(&window.get("Text2"), Qt::Key_Return);
-        QCOMPARE(window.list().entryCount(), 10);
-
-        // A row that is current but not selected is not filled with a highlight.
-        ListBox& list = window.list();
-        const auto shade = [&](int row) {
-            const QRect rect = list.visualItemRect(list.item(row));
-            const QPointF inside = QPointF(rect.right() - 4, rect.center().y());
-            return list.viewport()->grab().toImage().pixel(
-                (inside * list.devicePixelRatioF()).toPoint());
-        };
-        const QRgb blank = list.palette().color(QPalette::Base).rgb();
-        QTest::keyClick(&window.get("Picture1"), Qt::Key_Tab);
-        QCOMPARE(list.currentRow(), 0);
-        QCOMPARE(shade(0), blank);
-        list.setSelectedIndex(2);
-        QVERIFY(shade(2) != blank);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
-                          list.visualItemRect(list.item(2)).center());
-        QCOMPARE(list.selectedIndex(), -1);
-        QCOMPARE(shade(2), blank);
-    }
-
-    void controlsAreNamedInFocusOrder() {
-        DesignerWindow form;
-        QStringList order;
-        for (QWidget* next = form.findChild<QWidget*>("Picture1"); order.size() < 15;
-             next = next->nextInFocusChain()) {
-            if (next->parentWidget() == &form && (next->focusPolicy() & Qt::TabFocus)) {
-                order << next->objectName() + " " + next->accessibleName();
-            }
-        }
-        QCOMPARE(order.join(", "),
-                 "Picture1 Preview, List1 Color list, Text1 C array, Command1 , Command2 , "
-                 "Command3 , Text2 Red, Text3 Blue, Text4 Green, Command4 , "
-                 "Text5 Number of steps, Command5 , Command6 , Command7 , Text6 Name");
     }
 };
 
