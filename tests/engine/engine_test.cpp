@@ -75,9 +75,9 @@ TEST(GradientSampler, InterpolatesInDoublePrecision) {
     };
     for (const auto& row : rows) {
         const GradientSampler sampler(row.input.first, row.input.second);
-        std::vector<std::int32_t> samples;
-        for (std::int32_t i = 0; i < sampler.sampleCount(); ++i) {
-            samples.push_back(sampler.sample(i));
+        std::vector<std::int32_t> samples(static_cast<std::size_t>(sampler.sampleCount()));
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            samples[i] = sampler.sample(static_cast<std::int32_t>(i));
         }
         EXPECT_EQ(samples, row.expected) << row.name;
     }
