@@ -59,7 +59,6 @@ TEST(ParseForColor, PacksTheChannelsBetweenTheParentheses) {
     for (const auto& row : rows) {
         EXPECT_EQ(parseforcolor(row.input), row.expected) << row.name;
     }
-    EXPECT_EQ(composeEntry(" 1 ", "", "x", ""), "( 1 ,,x) ") << "as typed, and one space";
 }
 
 TEST(GradientSampler, InterpolatesInDoublePrecision) {
