@@ -5,6 +5,12 @@
 #include <QStylePainter>
 
 namespace tintwright {
+namespace {
+
+// How the caption is laid out inside the style's contents rectangle.
+constexpr int captionFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+
+} // namespace
 
 WrappingButton::WrappingButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {}

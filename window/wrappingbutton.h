@@ -15,9 +15,6 @@ class WrappingButton : public QPushButton {
 public:
     explicit WrappingButton(const QString& caption, QWidget* parent = nullptr);
 
-    // Alignment flags the caption is laid out with inside the style's contents rectangle.
-    static constexpr int captionFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
