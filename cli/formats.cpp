@@ -1,6 +1,6 @@
 #include "cli/formats.h"
 
-#include "engine/numberrules.h"
+#include "engine/gbacolour.h"
 
 #include <array>
 

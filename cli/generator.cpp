@@ -1,6 +1,7 @@
 #include "cli/generator.h"
 
 #include "cli/formats.h"
+#include "cli/generatorerror.h"
 #include "cli/options.h"
 #include "cli/outputfile.h"
 #include "cli/previewimage.h"

@@ -2,20 +2,8 @@
 
 #include <iosfwd>
 #include <span>
-#include <stdexcept>
-#include <string>
 
 namespace tintwright {
-
-// A run that cannot go on: the message for standard error and the exit status, 2 for a
-// usage error, 1 for a file that cannot be read or written.
-class GeneratorError : public std::runtime_error {
-public:
-    GeneratorError(int status, const std::string& message)
-        : std::runtime_error(message)
-        , status(status) {}
-    int status;
-};
 
 /**
  * Runs tintwright-gen with the command line `args` (the program name first): reads the

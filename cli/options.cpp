@@ -1,7 +1,7 @@
 #include "cli/options.h"
 
-#include "cli/generator.h"
-#include "engine/numberrules.h"
+#include "cli/generatorerror.h"
+#include "engine/arraytext.h"
 
 #include <algorithm>
 #include <array>
@@ -82,6 +82,8 @@ Options parseOptions(std::span<char* const> args) {
     while ((option = getopt_long(argc, args.data(), ":i:s:n:t:f:o:h", longOptions.data(),
                                  nullptr)) != -1) {
         const std::string value = optarg != nullptr ? optarg : "";
+        // The argument that getopt_long has just read.
+        const std::string given = args[static_cast<std::size_t>(optind - 1)];
         switch (option) {
         case 'i':
             options.input = value;
@@ -128,11 +130,10 @@ Options parseOptions(std::span<char* const> args) {
             options.version = true;
             return options;
         case ':':
-            throw usageError("option '" + std::string(args[optind - 1]) + "' needs a value");
+            throw usageError("option '" + given + "' needs a value");
         default:
             throw usageError("unknown option '" +
-                             (optopt != 0 ? std::string{'-', static_cast<char>(optopt)}
-                                          : std::string(args[optind - 1])) +
+                             (optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : given) +
                              "'");
         }
     }

@@ -1,6 +1,6 @@
 #include "cli/outputfile.h"
 
-#include "cli/generator.h"
+#include "cli/generatorerror.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,7 @@
 #include "cli/previewimage.h"
 
-#include "cli/generator.h"
+#include "cli/generatorerror.h"
+#include "engine/gbacolour.h"
 
 #include <QBuffer>
 #include <QImage>

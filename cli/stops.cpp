@@ -1,6 +1,6 @@
 #include "cli/stops.h"
 
-#include "cli/generator.h"
+#include "cli/generatorerror.h"
 #include "engine/colourentry.h"
 
 #include <algorithm>

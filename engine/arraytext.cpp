@@ -1,5 +1,6 @@
 #include "engine/arraytext.h"
 
+#include "engine/gbacolour.h"
 #include "engine/gradientsampler.h"
 #include "engine/numberrules.h"
 

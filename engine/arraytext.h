@@ -8,6 +8,9 @@
 
 namespace tintwright {
 
+// Most steps a gradient may have: 2^24 u16 values fill a 32 MiB cartridge ROM.
+inline constexpr std::int32_t maxStepCount = 16'777'216;
+
 // How the array is declared and how its lines end.
 struct ArrayStyle {
     std::string_view elementType = "u16";

@@ -8,28 +8,6 @@
 namespace tintwright {
 
 /**
- * GBA colour of a packed colour that is a whole number: the top five bits of each 8-bit
- * channel, red in bits 0-4, green in 5-9, blue in 10-14. Channels are split with signed
- * division, so out-of-range channels carry through unclamped (a negative packed colour
- * gives a negative result).
- */
-constexpr std::int32_t pc2gbacol(std::int32_t color) {
-    // Masks and shifts split a colour that is not negative as signed division would, and
-    // the array text of a large gradient takes about a third less time for it.
-    if (color >= 0) {
-        const auto bits = static_cast<std::uint32_t>(color);
-        return static_cast<std::int32_t>((bits & 0xFF) / 8 + (bits >> 8 & 0xFF) / 8 * 32 +
-                                         (bits >> 16 & 0xFF) / 8 * 32 * 32);
-    }
-    const std::int32_t red = color % 256;
-    const std::int32_t green = color / 256 % 256;
-    const std::int32_t blue = color / 65536 % 256;
-    return red / 8 + green / 8 * 32 + blue / 8 * 32 * 32;
-}
-// A packed colour with a fraction is rounded as a whole first: pc2gbacol(wholeNumber(c)).
-std::int32_t pc2gbacol(double color) = delete;
-
-/**
  * Samples the gradient through a list of colour entries at a number of evenly spaced
  * steps, interpolating each channel linearly between the two neighbouring stops. The
  * preview and the C array text both sample through this class, so they always agree.
