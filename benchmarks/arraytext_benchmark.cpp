@@ -21,7 +21,8 @@ void generateArray(benchmark::State& state) {
 
 void writeSameBytes(benchmark::State& state) {
     const std::size_t bytes =
-        tintwright::generateArrayText(tintwright::startupStops, std::to_string(state.range(0)))->size();
+        tintwright::generateArrayText(tintwright::startupStops, std::to_string(state.range(0)))
+            ->size();
     for (auto _ : state) {
         std::string text(bytes, 'x');
         benchmark::DoNotOptimize(text.data());

@@ -77,10 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const char* separator = i + 1 == steps ? "" : i % 16 == 15 ? ", \r\n" : ", ";
         layout += (i % 16 == 0 ? "    0x" : "0x") + std::string(separator);
     }
-    const auto digitless = [](std::string text) {
-        std::erase_if(text,
+    const auto digitless = [](std::string source) {
+        std::erase_if(source,
                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
-        return text;
+        return source;
     };
     require(!array || digitless(*array) == digitless(layout + "\r\n};\r\n"),
             "one value a step, sixteen to a line");

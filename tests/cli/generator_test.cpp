@@ -106,7 +106,7 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Generator, Invocation, testing::ValuesIn(cases),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& row) { return row.param.name; });
 
 TEST_F(Generator, LeavesAnUnchangedFileAlone) {
     ASSERT_EQ(run({"-o", "@/out.c", red, blue}), 0);

@@ -167,7 +167,7 @@ private slots:
                 row.buttons);
             Entries after;
             for (const char index : std::string_view(row.after)) {
-                after.push_back(index < '7' ? startupStops[index - '0']
+                after.push_back(index < '7' ? startupStops[static_cast<std::size_t>(index - '0')]
                                             : "( 1,2x,3) " + longName.toStdString());
             }
             QCOMPARE(window.messages.join(""), row.message);
