@@ -63,7 +63,7 @@ DesignerWindow::DesignerWindow(MessageSink showMessage, QWidget* parent)
     createControls();
     setFocusOrder();
     loadStartupList();
-    drawgradient();
+    redrawPreview();
 }
 
 void DesignerWindow::createControls() {
@@ -115,7 +115,7 @@ void DesignerWindow::createControls() {
     label("Label7", "Number of steps:", fromTwips(2400, 480, 1335, 255));
     stepsField = field("Text5", "64", fromTwips(3840, 480, 735, 285));
     recalculateButton = button("Command5", "Recalculate Gradient", fromTwips(120, 480, 2175, 375),
-                               &DesignerWindow::drawgradient);
+                               &DesignerWindow::redrawPreview);
     moveUpButton =
         button("Command6", "Move Up", fromTwips(960, 3120, 855, 255), &DesignerWindow::moveUp);
     moveDownButton = button("Command7", "Move Down", fromTwips(1920, 3120, 1095, 255),
@@ -136,8 +136,8 @@ void DesignerWindow::createControls() {
                  {"Label6", greenField, "Green"},
                  {"Label7", stepsField, "Number of steps"},
                  {"Label8", nameField, "Name"}};
-    for (const auto& [label, control, name] : names) {
-        findChild<QLabel*>(QString::fromLatin1(label))->setBuddy(control);
+    for (const auto& [labelName, control, name] : names) {
+        findChild<QLabel*>(QString::fromLatin1(labelName))->setBuddy(control);
         control->setAccessibleName(QString::fromLatin1(name));
     }
 }
@@ -154,7 +154,6 @@ void DesignerWindow::setFocusOrder() {
 }
 
 void DesignerWindow::loadStartupList() {
-    stopList->clearEntries();
     for (const std::string& entry : startupStops) {
         stopList->appendEntry(QString::fromStdString(entry));
     }
@@ -181,7 +180,7 @@ void DesignerWindow::addItem() {
     stopList->appendEntry(QString::fromStdString(
         composeEntry(redField->text().toStdString(), greenField->text().toStdString(),
                      blueField->text().toStdString(), nameField->text().toStdString())));
-    drawgradient();
+    redrawPreview();
 }
 
 int DesignerWindow::requireSelection() {
@@ -198,7 +197,7 @@ void DesignerWindow::removeSelectedItem() {
         return;
     }
     stopList->removeEntry(selected);
-    drawgradient();
+    redrawPreview();
 }
 
 void DesignerWindow::moveUp() {
@@ -232,17 +231,13 @@ void DesignerWindow::swapSelectedWith(int neighbour) {
     stopList->replaceEntryText(selected, stopList->entryText(neighbour));
     stopList->replaceEntryText(neighbour, kept);
     stopList->setSelectedIndex(neighbour);
-    stopList->refresh();
-    drawgradient();
+    redrawPreview();
 }
 
-void DesignerWindow::drawgradient() {
-    const std::vector<std::string> entries = stopList->entries();
-    if (entries.size() < 2) {
-        return;
-    }
+void DesignerWindow::redrawPreview() {
     // Drawing costs the same at any step count.
-    preview->drawGradient(GradientSampler(entries, stepCount(stepsField->text().toStdString())));
+    preview->drawGradient(
+        GradientSampler(stopList->entries(), stepCount(stepsField->text().toStdString())));
 }
 
 } // namespace tintwright

@@ -20,7 +20,7 @@ struct Window {
     }
     ListBox& list() { return get<ListBox>("List1"); }
     void fill(const Entries& entries) {
-        list().clearEntries();
+        list().clear();
         for (const std::string& entry : entries) {
             list().appendEntry(QString::fromStdString(entry));
         }
