@@ -160,19 +160,13 @@ void DesignerWindow::loadStartupList() {
 }
 
 void DesignerWindow::generateArray() {
-    const std::vector<std::string> entries = stopList->entries();
-    if (entries.size() < 2) {
-        return;
-    }
-    // Only the array grows with the step count, so only the array is limited.
-    const std::string stepText = stepsField->text().toStdString();
-    if (stepCount(stepText) > maxStepCount) {
-        showMessage_(QStringLiteral("Too many steps! At most %1.").arg(maxStepCount));
-        return;
-    }
-    if (const auto text = generateArrayText(entries, stepText)) {
+    const auto result = generateArrayText(stopList->entries(), stepsField->text().toStdString());
+    if (const auto* text = std::get_if<std::string>(&result)) {
         outputField->setPlainText(
             QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
+    } else if (std::get<ArrayRefusal>(result) == ArrayRefusal::tooManySteps) {
+        // Only the array grows with the step count, so only the array is limited.
+        showMessage_(QStringLiteral("Too many steps! At most %1.").arg(maxStepCount));
     }
 }
 
