@@ -12,17 +12,19 @@ void generateArray(benchmark::State& state) {
     const std::string steps = std::to_string(state.range(0));
     std::size_t bytes = 0;
     for (auto _ : state) {
-        auto text = tintwright::generateArrayText(tintwright::startupStops, steps);
-        bytes = text->size();
-        benchmark::DoNotOptimize(text->data());
+        auto text =
+            std::get<std::string>(tintwright::generateArrayText(tintwright::startupStops, steps));
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 
 void writeSameBytes(benchmark::State& state) {
     const std::size_t bytes =
-        tintwright::generateArrayText(tintwright::startupStops, std::to_string(state.range(0)))
-            ->size();
+        std::get<std::string>(
+            tintwright::generateArrayText(tintwright::startupStops, std::to_string(state.range(0))))
+            .size();
     for (auto _ : state) {
         std::string text(bytes, 'x');
         benchmark::DoNotOptimize(text.data());

@@ -18,8 +18,9 @@ const std::string steps = std::to_string(tintwright::maxStepCount);
 
 void generateArrayText(benchmark::State& state) {
     for (auto _ : state) {
-        auto text = tintwright::generateArrayText(tintwright::startupStops, steps);
-        benchmark::DoNotOptimize(text->data());
+        auto text =
+            std::get<std::string>(tintwright::generateArrayText(tintwright::startupStops, steps));
+        benchmark::DoNotOptimize(text.data());
     }
 }
 

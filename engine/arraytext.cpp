@@ -69,11 +69,14 @@ std::string headerText(const ArrayStyle& style, std::int32_t length) {
     return text;
 }
 
-std::optional<std::string> generateArrayText(const std::vector<std::string>& entries,
-                                             std::string_view stepText) {
+std::variant<std::string, ArrayRefusal> generateArrayText(const std::vector<std::string>& entries,
+                                                          std::string_view stepText) {
+    if (entries.size() < 2) {
+        return ArrayRefusal::tooFewStops;
+    }
     const std::int32_t steps = stepCount(stepText);
-    if (entries.size() < 2 || steps > maxStepCount) {
-        return std::nullopt;
+    if (steps > maxStepCount) {
+        return ArrayRefusal::tooManySteps;
     }
     const GradientSampler sampler(entries, steps);
     std::string text;

@@ -4,9 +4,9 @@
 #include "engine/gradientsampler.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace tintwright {
@@ -42,14 +42,16 @@ void writeArrayText(const GradientSampler& sampler, std::int32_t length, const A
  */
 std::string headerText(const ArrayStyle& style, std::int32_t length);
 
+// Why no array was written: fewer than two stops, or more than maxStepCount steps.
+enum class ArrayRefusal { tooFewStops, tooManySteps };
+
 /**
  * C source declaring `u16 myGradient[N]`, the gradient through `entries` sampled at the
- * step count typed in `stepText`, with CRLF line breaks. Returns nullopt when there are
- * fewer than two entries, and when the step count exceeds maxStepCount: callers that must
- * tell the two apart check stepCount() first. Counts of zero or fewer give the empty
- * array.
+ * step count typed in `stepText`, with CRLF line breaks; counts of zero or fewer give the
+ * empty array. Instead, tooFewStops with fewer than two entries, whatever the count, and
+ * otherwise tooManySteps for a count beyond maxStepCount.
  */
-std::optional<std::string> generateArrayText(const std::vector<std::string>& entries,
-                                             std::string_view stepText);
+std::variant<std::string, ArrayRefusal> generateArrayText(const std::vector<std::string>& entries,
+                                                          std::string_view stepText);
 
 } // namespace tintwright

@@ -69,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> entries = split(text, '\n');
     const std::int32_t steps = stepCount(entries[0]) % 513;
     entries.erase(entries.begin());
-    const auto array = generateArrayText(entries, std::to_string(steps));
-    require(array.has_value() == (entries.size() >= 2), "text exactly with two entries");
+    const auto result = generateArrayText(entries, std::to_string(steps));
+    const auto* array = std::get_if<std::string>(&result);
+    require((array != nullptr) == (entries.size() >= 2), "text exactly with two entries");
     std::string layout = "\r\n// Gradient made by Tintwright\r\nu16 myGradient[" +
                          std::to_string(steps) + "] = {\r\n";
     for (int i = 0; i < steps; ++i) {

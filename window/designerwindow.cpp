@@ -63,7 +63,7 @@ DesignerWindow::DesignerWindow(MessageSink showMessage, QWidget* parent)
     createControls();
     setFocusOrder();
     loadStartupList();
-    drawgradient();
+    redrawPreview();
 }
 
 void DesignerWindow::createControls() {
@@ -115,7 +115,7 @@ void DesignerWindow::createControls() {
     label("Label7", "Number of steps:", fromTwips(2400, 480, 1335, 255));
     stepsField = field("Text5", "64", fromTwips(3840, 480, 735, 285));
     recalculateButton = button("Command5", "Recalculate Gradient", fromTwips(120, 480, 2175, 375),
-                               &DesignerWindow::drawgradient);
+                               &DesignerWindow::redrawPreview);
     moveUpButton =
         button("Command6", "Move Up", fromTwips(960, 3120, 855, 255), &DesignerWindow::moveUp);
     moveDownButton = button("Command7", "Move Down", fromTwips(1920, 3120, 1095, 255),
@@ -154,26 +154,19 @@ void DesignerWindow::setFocusOrder() {
 }
 
 void DesignerWindow::loadStartupList() {
-    stopList->clearEntries();
     for (const std::string& entry : startupStops) {
         stopList->appendEntry(QString::fromStdString(entry));
     }
 }
 
 void DesignerWindow::generateArray() {
-    const std::vector<std::string> entries = stopList->entries();
-    if (entries.size() < 2) {
-        return;
-    }
-    // Only the array grows with the step count, so only the array is limited.
-    const std::string stepText = stepsField->text().toStdString();
-    if (stepCount(stepText) > maxStepCount) {
-        showMessage_(QStringLiteral("Too many steps! At most %1.").arg(maxStepCount));
-        return;
-    }
-    if (const auto text = generateArrayText(entries, stepText)) {
+    const auto result = generateArrayText(stopList->entries(), stepsField->text().toStdString());
+    if (const auto* text = std::get_if<std::string>(&result)) {
         outputField->setPlainText(
             QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
+    } else if (std::get<ArrayRefusal>(result) == ArrayRefusal::tooManySteps) {
+        // Only the array grows with the step count, so only the array is limited.
+        showMessage_(QStringLiteral("Too many steps! At most %1.").arg(maxStepCount));
     }
 }
 
@@ -181,7 +174,7 @@ void DesignerWindow::addItem() {
     stopList->appendEntry(QString::fromStdString(
         composeEntry(redField->text().toStdString(), greenField->text().toStdString(),
                      blueField->text().toStdString(), nameField->text().toStdString())));
-    drawgradient();
+    redrawPreview();
 }
 
 int DesignerWindow::requireSelection() {
@@ -198,7 +191,7 @@ void DesignerWindow::removeSelectedItem() {
         return;
     }
     stopList->removeEntry(selected);
-    drawgradient();
+    redrawPreview();
 }
 
 void DesignerWindow::moveUp() {
@@ -232,17 +225,13 @@ void DesignerWindow::swapSelectedWith(int neighbour) {
     stopList->replaceEntryText(selected, stopList->entryText(neighbour));
     stopList->replaceEntryText(neighbour, kept);
     stopList->setSelectedIndex(neighbour);
-    stopList->refresh();
-    drawgradient();
+    redrawPreview();
 }
 
-void DesignerWindow::drawgradient() {
-    const std::vector<std::string> entries = stopList->entries();
-    if (entries.size() < 2) {
-        return;
-    }
+void DesignerWindow::redrawPreview() {
     // Drawing costs the same at any step count.
-    preview->drawGradient(GradientSampler(entries, stepCount(stepsField->text().toStdString())));
+    preview->drawGradient(
+        GradientSampler(stopList->entries(), stepCount(stepsField->text().toStdString())));
 }
 
 } // namespace tintwright

@@ -45,7 +45,7 @@ private:
     // The selected index, or -1 after telling the user that no entry is selected.
     int requireSelection();
     // Draws the preview of the current list at the current step count.
-    void drawgradient();
+    void redrawPreview();
 
     MessageSink showMessage_;
 

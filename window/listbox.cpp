@@ -33,13 +33,7 @@ public:
 ListBox::ListBox(QWidget* parent)
     : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setSortingEnabled(false);
     setItemDelegate(new FocusFrameDelegate(this));
-}
-
-void ListBox::clearEntries() {
-    clear();
-    selectionModel()->clear();
 }
 
 void ListBox::appendEntry(const QString& text) {
@@ -80,10 +74,6 @@ void ListBox::setSelectedIndex(int index) {
         return;
     }
     setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-}
-
-void ListBox::refresh() {
-    viewport()->update();
 }
 
 std::vector<std::string> ListBox::entries() const {

@@ -17,8 +17,6 @@ class ListBox : public QListWidget {
 public:
     explicit ListBox(QWidget* parent = nullptr);
 
-    // No entries and no selection.
-    void clearEntries();
     // Adds after the last entry; the selection is unchanged.
     void appendEntry(const QString& text);
     // Later entries move up by one; removing the selected entry leaves none selected.
@@ -31,8 +29,6 @@ public:
     int selectedIndex() const;
     // Selects the entry at `index`; -1 or an index outside the list selects none.
     void setSelectedIndex(int index);
-    // Repaints the list with its current entries.
-    void refresh();
     // The entry texts in order, UTF-8 encoded for the engine.
     std::vector<std::string> entries() const;
 };

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 const std::string red = "(255,0,0) Red";
 const std::string blue = "(0,0,255) Blue";
 const std::string made = "// Gradient made by Tintwright";
-const std::string redToBlue = *generateArrayText({red, blue}, "64");
+const std::string redToBlue = std::get<std::string>(generateArrayText({red, blue}, "64"));
 
 // A run: its arguments ("@" at the start stands for the test's folder), its exit status, and
 // for a success the bytes of standard output or of `file`, for a failure part of the message.

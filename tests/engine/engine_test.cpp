@@ -94,7 +94,7 @@ TEST(ArrayText, MatchesTheStartupGradientByteForByte) {
     const std::string expected{std::istreambuf_iterator<char>(file), {}};
     ASSERT_EQ(expected.size(), 569U) << "golden file missing, or its CRLF line breaks converted";
     for (const char* steps : {"64", "64.9", " 6 4 steps", "&H40"}) {
-        EXPECT_EQ(generateArrayText(startupStops, steps), expected) << steps;
+        EXPECT_EQ(std::get<std::string>(generateArrayText(startupStops, steps)), expected) << steps;
     }
 }
 
@@ -117,27 +117,27 @@ TEST(ArrayText, WritesTheFirstStopAsItsOneValue) {
     };
     for (const auto& row : rows) {
         const std::string stop = composeEntry(row.input[0], row.input[1], row.input[2], "x");
-        EXPECT_EQ(generateArrayText({stop, "(0,0,0) y"}, "1"),
+        EXPECT_EQ(std::get<std::string>(generateArrayText({stop, "(0,0,0) y"}, "1")),
                   array("1", std::string("    ") + row.expected))
             << row.name;
     }
 }
 
 TEST(ArrayText, HasOneValueAStepUpToTheLimit) {
-    const std::pair<const char*, std::optional<std::string>> rows[] = {
-        {"", array("0", "")},
-        {"-20000000", array("-20000000", "")},
-        {"-1e400", array("-2147483648", "")},
-        {"16777217", std::nullopt},
+    using Result = std::variant<std::string, ArrayRefusal>;
+    const Row<std::pair<std::vector<std::string>, const char*>, Result> rows[] = {
+        {"no count", {blackToWhite, ""}, array("0", "")},
+        {"a negative count", {blackToWhite, "-20000000"}, array("-20000000", "")},
+        {"a count below 32 bits", {blackToWhite, "-1e400"}, array("-2147483648", "")},
+        {"one step too many", {blackToWhite, "16777217"}, ArrayRefusal::tooManySteps},
+        {"one stop, too many steps", {{"(255,0,0) Red"}, "16777217"}, ArrayRefusal::tooFewStops},
     };
-    for (const auto& [steps, expected] : rows) {
-        EXPECT_EQ(generateArrayText(blackToWhite, steps), expected) << steps;
+    for (const auto& [name, input, expected] : rows) {
+        EXPECT_EQ(generateArrayText(input.first, input.second), expected) << name;
     }
-    EXPECT_EQ(generateArrayText({"(255,0,0) Red"}, "64"), std::nullopt);
-    const auto text = generateArrayText(blackToWhite, "16777216");
-    ASSERT_TRUE(text);
-    EXPECT_EQ(std::count(text->begin(), text->end(), 'x'), maxStepCount);
-    EXPECT_TRUE(text->ends_with(", 0x7FFF\r\n};\r\n")) << "the last value is white";
+    const auto text = std::get<std::string>(generateArrayText(blackToWhite, "16777216"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), 'x'), maxStepCount);
+    EXPECT_TRUE(text.ends_with(", 0x7FFF\r\n};\r\n")) << "the last value is white";
 }
 
 } // namespace
