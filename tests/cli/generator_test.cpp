@@ -16,6 +16,7 @@ const std::string red = "(255,0,0) Red";
 const std::string blue = "(0,0,255) Blue";
 const std::string made = "// Gradient made by Tintwright";
 const std::string redToBlue = *generateArrayText({red, blue}, "64");
+const std::string skyInTwo = "\n" + made + "\nCOLOR sky[2] = {\n    0x1F, 0x3C0F\n};\n";
 
 // A run: its arguments ("@" at the start stands for the test's folder), its exit status, and
 // for a success the bytes of standard output or of `file`, for a failure part of the message.
@@ -43,13 +44,21 @@ const Case cases[] = {
     {"AssemblyHeader", {"-f", "asm", "--lf", "-n", "sky", "--header", "@/h", red, blue}, 0,
      made + "\n#ifndef SKY_H\n#define SKY_H\n\n#define skyLen 128\n\nextern const u16 sky[64];"
      "\n\n#endif\n", "@/h"},
-    {"InputFile", {"-i", "@/stops.txt"}, 0, redToBlue},
+    {"InputFile", {"-i", "@/2 ciel-été.stops"}, 0, arrayText({red, blue}, 64, {.name = "_2_ciel__t_"})},
+    {"OptionLines", {"-i", "-", red, blue}, 0, skyInTwo, "", "-s 2 --lf\n -t COLOR --n'ame'=\"sky\"\r\n"},
+    {"CommandLineWins", {"-s", "2", "-t", "COLOR", "-n", "sky", "-i", "@/int.stops"}, 0, "\r\n" + made + "\r\nCOLOR sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
     {"StandardInputFirst", {"--input", "-", blue}, 0, redToBlue, "", "#FF0000 Red"},
     {"UnknownOption", {"--colour", red, blue}, 2, "tintwright-gen: unknown option '--colour'"},
     {"NoSteps", {"-s", "0", red, blue}, 2, "from 1 to 16777216, not '0'"},
     {"TooManySteps", {"-s", "16777217", red, blue}, 2, "not '16777217'"},
     {"StepsNotANumber", {"-s", "12x", red, blue}, 2, "not '12x'"},
-    {"BadName", {"-n", "2sky", red, blue}, 2, "C identifier, not '2sky'"},
+    {"BadName", {"-n", "2sky", red, blue}, 2, "the name '2sky' is not a C identifier"},
+    {"KeywordName", {"-n", "for", red, blue}, 2, "the name 'for' is a C or C++ keyword"},
+    {"TypeName", {"-n", "COLOR", "-i", "-", red, blue}, 2, "the name 'COLOR' is the element type", "", "-t COLOR"},
+    {"FileNameIsAKeyword", {"-i", "@/int.stops"}, 2, "int.stops': 'int' is a C or C++ keyword; name it with -n"},
+    {"CommandLineOptionInFile", {"-i", "-"}, 2, "standard input:2: --help belongs on the command line", "", "-s 2\n--help"},
+    {"StopOnOptionLine", {"-i", "-"}, 2, "standard input:1: '(0,0,0)' is not an option", "", "-s 2 (0,0,0) a"},
+    {"UnclosedQuote", {"-i", "-"}, 2, "standard input:1: a quote \" is not closed", "", "-t \"unsigned short"},
     {"BadType", {"-t", "int", red, blue}, 2, "not 'int'"},
     {"OneStop", {red}, 2, "at least two colour stops"},
     {"MalformedArgument", {red, "(0,0 255) Blue"}, 2, "not a colour stop: (0,0 255) Blue"},
@@ -66,7 +75,9 @@ protected:
     Generator() {
         std::string name = fs::temp_directory_path() / "tintwright-gen-XXXXXX";
         dir_ = mkdtemp(name.data());
-        std::ofstream(dir_ / "stops.txt") << "; sky\r\n\r\n   \n#FF0000 Red\r\n(0,0,255) Blue\n";
+        const std::string stops = "; sky\r\n\r\n   \n#FF0000 Red\r\n(0,0,255) Blue\n";
+        std::ofstream(dir_ / "2 ciel-été.stops") << stops;
+        std::ofstream(dir_ / "int.stops") << "-s 3 -t u16\n" << stops;
         std::ofstream(dir_ / "bad.txt") << "(0,0,0) a\n\n(1,2 b\n";
         fs::create_directory(dir_ / "folder");
     }
@@ -101,7 +112,7 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
         EXPECT_EQ(err_.str(), "");
     } else { // a clear message, and no file written, not even a temporary one
         EXPECT_NE(err_.str().find(c.expected), std::string::npos) << err_.str();
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 4);
     }
 }
 
