@@ -16,6 +16,13 @@ const std::string red = "(255,0,0) Red";
 const std::string blue = "(0,0,255) Blue";
 const std::string made = "// Gradient made by Tintwright";
 const std::string redToBlue = *generateArrayText({red, blue}, "64");
+const std::string e32k = [] { // 32768 times é, two bytes each: the longest line there can be
+    std::string text;
+    while (text.size() < 65'536) {
+        text.append("é");
+    }
+    return text;
+}();
 const std::string skyInTwo = "\n" + made + "\nCOLOR sky[2] = {\n    0x1F, 0x3C0F\n};\n";
 
 // A run: its arguments ("@" at the start stands for the test's folder), its exit status, and
@@ -48,7 +55,16 @@ const Case cases[] = {
     {"OptionLines", {"-i", "-", red, blue}, 0, skyInTwo, "", "-s 2 --lf\n -t COLOR --n'ame'=\"sky\"\r\n"},
     {"CommandLineWins", {"-s", "2", "-t", "COLOR", "-n", "sky", "-i", "@/int.stops"}, 0, "\r\n" + made + "\r\nCOLOR sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
     {"StandardInputFirst", {"--input", "-", blue}, 0, redToBlue, "", "#FF0000 Red"},
+    {"LoneCarriageReturns", {"-i", "-"}, 0, redToBlue, "", "#FF0000 Red\r\r(0,0,255) Blue\r"},
+    {"ByteOrderMark", {"-i", "-"}, 0, redToBlue, "", "\xEF\xBB\xBF; sky\n#FF0000 Red\n(0,0,255) Blue"},
+    {"LineTooLong", {"-i", "-"}, 2, "standard input:2: the line is longer than 65536 bytes", "", ";\n" + e32k + "x"},
+    {"LongestLineCutShort", {"-i", "-"}, 2, ":1: not a colour stop: " + e32k.substr(0, 160) + "…\n", "", e32k},
+    {"CrLfAcrossBlocks", {"-i", "-"}, 2, "standard input:2: not a colour stop", "", ";" + std::string(65'534, ' ') + "\r\n(1,2"},
+    {"ControlCharacters", {red, "\x1B[2J\xC2\x9B\xFF\xC3(1"}, 2, "not a colour stop: \\x1B[2J\\xC2\\x9B\\xFF\\xC3(1\n"},
+    {"NulByte", {"-i", "-"}, 2, "standard input:1: not a colour stop: (1\\0,", "", std::string("(1\0,", 4)},
     {"UnknownOption", {"--colour", red, blue}, 2, "tintwright-gen: unknown option '--colour'"},
+    {"ValueForAFlag", {"--const=1", red, blue}, 2, "option '--const=1' takes no value"},
+    {"SecondInput", {"-i", "@/int.stops", "-i", "-"}, 2, "only one input file, not '"},
     {"NoSteps", {"-s", "0", red, blue}, 2, "from 1 to 16777216, not '0'"},
     {"TooManySteps", {"-s", "16777217", red, blue}, 2, "not '16777217'"},
     {"StepsNotANumber", {"-s", "12x", red, blue}, 2, "not '12x'"},
@@ -62,6 +78,8 @@ const Case cases[] = {
     {"BadType", {"-t", "int", red, blue}, 2, "not 'int'"},
     {"OneStop", {red}, 2, "at least two colour stops"},
     {"MalformedArgument", {red, "(0,0 255) Blue"}, 2, "not a colour stop: (0,0 255) Blue"},
+    {"ChannelAbove255", {red, "(0,255.5,0) x"}, 2, "green must be from 0 to 255: (0,255.5,0) x"},
+    {"NegativeChannel", {"-i", "-", red}, 2, "standard input:1: blue must be from 0 to 255", "", "(0,0,-0.5)"},
     {"MalformedLine", {"-i", "@/bad.txt"}, 2, "bad.txt:3: not a colour stop: (1,2 b"},
     {"HeaderWithBinary", {"-f", "bin", "--header", "@/h", red, blue}, 2, "--header"},
     {"PreviewTooWide", {"-s", "65537", "--preview", "@/p", red, blue}, 2, "at most 65536"},
