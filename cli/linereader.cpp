@@ -2,6 +2,7 @@
 
 #include "cli/generatorerror.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <istream>
@@ -32,7 +33,10 @@ void readLines(std::istream& stream, const std::string& name,
                 rest.remove_prefix(1);
                 continue;
             }
-            const std::size_t end = rest.find_first_of("\r\n");
+            const auto endAt = std::find_if(rest.begin(), rest.end(),
+                                            [](char c) { return c == '\n' || c == '\r'; });
+            const auto end = endAt != rest.end() ? static_cast<std::size_t>(endAt - rest.begin())
+                                                 : std::string_view::npos;
             const std::string_view piece = rest.substr(0, end);
             if (line.size() + piece.size() > maxLineLength) {
                 throw GeneratorError(2, name + ":" + std::to_string(number) +

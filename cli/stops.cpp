@@ -42,16 +42,16 @@ std::string asEntry(std::string_view text) {
 // A stop without the parser's punctuation would silently turn black, and one with a
 // channel outside 0 to 255 spill into the next channel, so both are errors: in a build
 // they are typos.
-void addStop(std::vector<std::string>& stops, std::string_view text, const std::string& place) {
+void addStop(std::vector<std::string>& stops, std::string_view text) {
     std::string entry = asEntry(text);
     const std::optional<std::array<double, 3>> channels = entryChannels(entry);
     if (!channels) {
-        throw GeneratorError(2, place + "not a colour stop: " + printable(text));
+        throw GeneratorError(2, "not a colour stop: " + printable(text));
     }
     constexpr std::array<std::string_view, 3> channelNames = {"red", "green", "blue"};
     for (std::size_t i = 0; i < channels->size(); ++i) {
         if (!((*channels)[i] >= 0 && (*channels)[i] <= 255)) {
-            throw GeneratorError(2, place + std::string(channelNames[i]) +
+            throw GeneratorError(2, std::string(channelNames[i]) +
                                         " must be from 0 to 255: " + printable(text));
         }
     }
@@ -66,11 +66,15 @@ void readStopLines(std::istream& stream, const std::string& name, StopInput& inp
         if (first == std::string_view::npos || line[first] == ';') {
             return;
         }
-        const std::string place = name + ":" + std::to_string(number);
+        const auto place = [&] { return name + ":" + std::to_string(number); };
         if (line[first] == '-') {
-            input.optionLines.push_back({place, std::string(line)});
-        } else {
-            addStop(input.stops, line, place + ": ");
+            input.optionLines.push_back({place(), std::string(line)});
+            return;
+        }
+        try {
+            addStop(input.stops, line);
+        } catch (const GeneratorError& error) {
+            throw GeneratorError(error.status, place() + ": " + error.what());
         }
     });
 }
@@ -91,7 +95,7 @@ StopInput readStops(const std::optional<std::string>& input, std::istream& in,
         readStopLines(file, printable(*input), stops);
     }
     for (const std::string& argument : arguments) {
-        addStop(stops.stops, argument, "");
+        addStop(stops.stops, argument);
     }
     return stops;
 }
