@@ -12,13 +12,13 @@
 namespace tintwright {
 
 void readLines(std::istream& stream, const std::string& name,
-               const std::function<void(std::string_view line, int number)>& use) {
+               const std::function<void(std::string_view line, std::size_t number)>& use) {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     // Blocks as long as the longest line, so that the first holds a whole mark.
     std::vector<char> block(maxLineLength);
     // The start of a line that runs on past the end of a block.
     std::string line;
-    int number = 1;
+    std::size_t number = 1;
     bool afterCr = false;
     bool atStart = true;
     do {
@@ -35,15 +35,14 @@ void readLines(std::istream& stream, const std::string& name,
             }
             const auto endAt = std::find_if(rest.begin(), rest.end(),
                                             [](char c) { return c == '\n' || c == '\r'; });
-            const auto end = endAt != rest.end() ? static_cast<std::size_t>(endAt - rest.begin())
-                                                 : std::string_view::npos;
-            const std::string_view piece = rest.substr(0, end);
+            const std::string_view piece(rest.data(),
+                                         static_cast<std::size_t>(endAt - rest.begin()));
             if (line.size() + piece.size() > maxLineLength) {
                 throw GeneratorError(2, name + ":" + std::to_string(number) +
                                             ": the line is longer than " +
                                             std::to_string(maxLineLength) + " bytes");
             }
-            if (end == std::string_view::npos) {
+            if (endAt == rest.end()) {
                 line.append(piece);
                 break;
             }
@@ -54,8 +53,8 @@ void readLines(std::istream& stream, const std::string& name,
                 line.clear();
             }
             ++number;
-            afterCr = rest[end] == '\r';
-            rest.remove_prefix(end + 1);
+            afterCr = *endAt == '\r';
+            rest.remove_prefix(piece.size() + 1);
         }
     } while (stream);
     if (stream.bad()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -15,6 +16,6 @@ inline constexpr std::size_t maxLineLength = 65'536;
 // as messages show it. Throws GeneratorError: status 2 naming NAME:LINE for a line longer
 // than maxLineLength, 1 when the stream cannot be read.
 void readLines(std::istream& stream, const std::string& name,
-               const std::function<void(std::string_view line, int number)>& use);
+               const std::function<void(std::string_view line, std::size_t number)>& use);
 
 } // namespace tintwright

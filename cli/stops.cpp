@@ -61,7 +61,7 @@ void addStop(std::vector<std::string>& stops, std::string_view text) {
 // Lines that are empty, blank or start with ";" hold no stop; those that start with "-"
 // hold options.
 void readStopLines(std::istream& stream, const std::string& name, StopInput& input) {
-    readLines(stream, name, [&](std::string_view line, int number) {
+    readLines(stream, name, [&](std::string_view line, std::size_t number) {
         const std::size_t first = line.find_first_not_of(blanks);
         if (first == std::string_view::npos || line[first] == ';') {
             return;
