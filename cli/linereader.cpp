@@ -58,7 +58,8 @@ void readLines(std::istream& stream, const std::string& name,
         }
     } while (stream);
     if (stream.bad()) {
-        throw GeneratorError(1, "cannot read " + name + ": " + std::strerror(errno));
+        const int error = errno;
+        throw GeneratorError(1, "cannot read " + name + ": " + std::strerror(error));
     }
     if (!line.empty()) {
         use(line, number);

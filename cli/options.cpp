@@ -45,8 +45,8 @@ GeneratorError usageError(const std::string& message) {
     return {2, message};
 }
 
-std::string quoted(std::string_view text) {
-    return "'" + printable(text) + "'";
+std::string quoted(std::string_view text, std::size_t maxCharacters = maxShownText) {
+    return "'" + printable(text, maxCharacters) + "'";
 }
 
 // The long option with getopt_long value `value`, if there is one.
@@ -167,8 +167,9 @@ void applyOptions(Reading& reading, std::span<char* const> args, bool inStopFile
         switch (option) {
         case 'i':
             if (options.input) {
-                throw usageError("only one input file, not " + quoted(*options.input) + " and " +
-                                 quoted(value));
+                throw usageError("only one input file, not " +
+                                 quoted(*options.input, maxShownPath) + " and " +
+                                 quoted(value, maxShownPath));
             }
             options.input = value;
             break;
@@ -271,9 +272,9 @@ Options combineOptions(std::span<char* const> args, const std::vector<OptionLine
     if (!reading.named && options.input && *options.input != "-") {
         options.name = nameFromFile(*options.input);
         if (const auto problem = nameProblem(options.name, options.type)) {
-            throw usageError("the array cannot be named after " + quoted(*options.input) + ": " +
-                             quoted(options.name) + " " + std::string(*problem) +
-                             "; name it with -n");
+            throw usageError("the array cannot be named after " +
+                             quoted(*options.input, maxShownPath) + ": " + quoted(options.name) +
+                             " " + std::string(*problem) + "; name it with -n");
         }
     } else if (const auto problem = nameProblem(options.name, options.type)) {
         throw usageError("the name " + quoted(options.name) + " " + std::string(*problem));

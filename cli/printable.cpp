@@ -5,7 +5,6 @@
 namespace tintwright {
 namespace {
 
-constexpr std::size_t maxShownCharacters = 80;
 constexpr std::string_view hexDigits = "0123456789ABCDEF";
 
 // The lead bytes of the characters that are shown as they are, the range of the byte after
@@ -52,10 +51,10 @@ std::size_t shownLength(std::string_view text) {
 
 } // namespace
 
-std::string printable(std::string_view text) {
+std::string printable(std::string_view text, std::size_t maxCharacters) {
     std::string shown;
     for (std::size_t characters = 0; !text.empty(); ++characters) {
-        if (characters == maxShownCharacters) {
+        if (characters == maxCharacters) {
             return shown.append("…");
         }
         const std::size_t length = shownLength(text);

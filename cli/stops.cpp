@@ -89,10 +89,11 @@ StopInput readStops(const std::optional<std::string>& input, std::istream& in,
     } else if (input) {
         std::ifstream file(*input, std::ios::binary);
         if (!file) {
-            throw GeneratorError(1,
-                                 "cannot read " + printable(*input) + ": " + std::strerror(errno));
+            const int error = errno;
+            throw GeneratorError(1, "cannot read " + printable(*input, maxShownPath) + ": " +
+                                        std::strerror(error));
         }
-        readStopLines(file, printable(*input), stops);
+        readStopLines(file, printable(*input, maxShownPath), stops);
     }
     for (const std::string& argument : arguments) {
         addStop(stops.stops, argument);

@@ -84,6 +84,7 @@ const Case cases[] = {
     {"HeaderWithBinary", {"-f", "bin", "--header", "@/h", red, blue}, 2, "--header"},
     {"PreviewTooWide", {"-s", "65537", "--preview", "@/p", red, blue}, 2, "at most 65536"},
     {"UnreadableInput", {"-i", "@/none.txt"}, 1, "none.txt: No such file or directory"},
+    {"LongFileNameShownWhole", {"-i", "@/" + std::string(99, 'x')}, 1, std::string(99, 'x') + ": No such file"},
     {"OutputIsAFolder", {"-o", "@/folder", red, blue}, 1, "folder: Is a directory"},
 };
 // clang-format on
