@@ -101,22 +101,22 @@ void generate(const Options& options, const std::vector<std::string>& stops, std
 int runGenerator(std::span<char* const> args, std::istream& in, std::ostream& out,
                  std::ostream& err) {
     try {
-        const Options commandLine = parseOptions(args);
-        if (commandLine.help) {
+        const Options options = parseOptions(args);
+        if (options.help) {
             out << usage;
             return 0;
         }
-        if (commandLine.version) {
+        if (options.version) {
             out << "tintwright-gen " TINTWRIGHT_VERSION "\n";
             return 0;
         }
-        const StopInput input = readStops(commandLine.input, in, commandLine.stops);
-        const Options options = combineOptions(args, input.optionLines);
+        const StopInput input = readStops(options.input, in, options.stops);
+        const Options combined = combineOptions(args, input.optionLines);
         if (input.stops.size() < 2) {
             throw GeneratorError(2, "a gradient needs at least two colour stops, not " +
                                         std::to_string(input.stops.size()));
         }
-        generate(options, input.stops, out);
+        generate(combined, input.stops, out);
         return 0;
     } catch (const GeneratorError& error) {
         err << "tintwright-gen: " << error.what() << '\n';
