@@ -51,9 +51,10 @@ const Case cases[] = {
     {"AssemblyHeader", {"-f", "asm", "--lf", "-n", "sky", "--header", "@/h", red, blue}, 0,
      made + "\n#ifndef SKY_H\n#define SKY_H\n\n#define skyLen 128\n\nextern const u16 sky[64];"
      "\n\n#endif\n", "@/h"},
-    {"InputFile", {"-i", "@/2 ciel-été.stops"}, 0, arrayText({red, blue}, 64, {.name = "_2_ciel__t_"})},
+    {"InputFile", {"-i", "@/stops.txt"}, 0, arrayText({red, blue}, 64, {.name = "stops"})},
+    {"NameFromFile", {"-i", "@/2 ciel-été.stops"}, 0, arrayText({red, blue}, 3, {.name = "_2_ciel__t_"})},
     {"OptionLines", {"-i", "-", red, blue}, 0, skyInTwo, "", "-s 2 --lf\n -t COLOR --n'ame'=\"sky\"\r\n"},
-    {"CommandLineWins", {"-s", "2", "-t", "COLOR", "-n", "sky", "-i", "@/int.stops"}, 0, "\r\n" + made + "\r\nCOLOR sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
+    {"CommandLineWins", {"-s", "2", "-t", "COLOR", "-n", "sky", "-i", "@/2 ciel-été.stops"}, 0, "\r\n" + made + "\r\nCOLOR sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
     {"StandardInputFirst", {"--input", "-", blue}, 0, redToBlue, "", "#FF0000 Red"},
     {"LoneCarriageReturns", {"-i", "-"}, 0, redToBlue, "", "#FF0000 Red\r\r(0,0,255) Blue\r"},
     {"ByteOrderMark", {"-i", "-"}, 0, redToBlue, "", "\xEF\xBB\xBF; sky\n#FF0000 Red\n(0,0,255) Blue"},
@@ -94,9 +95,9 @@ protected:
     Generator() {
         std::string name = fs::temp_directory_path() / "tintwright-gen-XXXXXX";
         dir_ = mkdtemp(name.data());
-        const std::string stops = "; sky\r\n\r\n   \n#FF0000 Red\r\n(0,0,255) Blue\n";
-        std::ofstream(dir_ / "2 ciel-été.stops") << stops;
-        std::ofstream(dir_ / "int.stops") << "-s 3 -t u16\n" << stops;
+        std::ofstream(dir_ / "stops.txt") << "; sky\r\n\r\n   \n#FF0000 Red\r\n(0,0,255) Blue\n";
+        fs::copy_file(dir_ / "stops.txt", dir_ / "int.stops");
+        std::ofstream(dir_ / "2 ciel-été.stops") << "-s 3 -t u16\n#FF0000 Red\n(0,0,255) Blue";
         std::ofstream(dir_ / "bad.txt") << "(0,0,0) a\n\n(1,2 b\n";
         fs::create_directory(dir_ / "folder");
     }
@@ -131,7 +132,7 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
         EXPECT_EQ(err_.str(), "");
     } else { // a clear message, and no file written, not even a temporary one
         EXPECT_NE(err_.str().find(c.expected), std::string::npos) << err_.str();
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 4);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 5);
     }
 }
 
