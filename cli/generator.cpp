@@ -20,9 +20,11 @@ constexpr std::string_view usage = R"(Usage: tintwright-gen [OPTION]... [STOP]..
 Writes a Game Boy Advance colour gradient through the colour STOPs, such as
 "(255,0,0) Red" or "#FF0000 Red", as C source, assembler source or binary data.
 
-  -i, --input FILE     read stops from FILE, one a line ("-" reads standard input)
+  -i, --input FILE     read stops and option lines from FILE, one a line ("-" reads
+                       standard input)
   -s, --steps N        number of values, a whole number from 1 to 16777216 (default 64)
-  -n, --name NAME      array name, a C identifier (default myGradient)
+  -n, --name NAME      array name, a C identifier (default the stop file's name, or
+                       myGradient)
   -t, --type TYPE      element type: u16 (default), "unsigned short", uint16_t or COLOR
       --const          declare the array const and 4-byte aligned, so it stays in ROM
       --lf             end lines with LF instead of CRLF
@@ -112,12 +114,13 @@ int runGenerator(std::span<char* const> args, std::istream& in, std::ostream& ou
             out << "tintwright-gen " TINTWRIGHT_VERSION "\n";
             return 0;
         }
-        const std::vector<std::string> stops = readStops(options.input, in, options.stops);
-        if (stops.size() < 2) {
+        const StopInput input = readStops(options.input, in, options.stops);
+        const Options combined = combineOptions(args, input.optionLines);
+        if (input.stops.size() < 2) {
             throw GeneratorError(2, "a gradient needs at least two colour stops, not " +
-                                        std::to_string(stops.size()));
+                                        std::to_string(input.stops.size()));
         }
-        generate(options, stops, out);
+        generate(combined, input.stops, out);
         return 0;
     } catch (const GeneratorError& error) {
         err << "tintwright-gen: " << error.what() << '\n';

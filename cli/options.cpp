@@ -1,6 +1,8 @@
 #include "cli/options.h"
 
+#include "cli/arrayname.h"
 #include "cli/generatorerror.h"
+#include "cli/printable.h"
 #include "engine/arraytext.h"
 
 #include <algorithm>
@@ -32,11 +34,26 @@ const std::array<option, 13> longOptions{{
     {nullptr, 0, nullptr, 0},
 }};
 
+// The gradient's own properties, which a stop file may set as well; where files go and
+// what the run does stay with the command line, and so with the build.
+constexpr auto stopFileOptions = std::to_array<int>({'s', 'n', 't', constOption, lfOption});
+
 constexpr std::array<std::string_view, 4> elementTypes = {"u16", "unsigned short", "uint16_t",
                                                           "COLOR"};
 
 GeneratorError usageError(const std::string& message) {
     return {2, message};
+}
+
+std::string quoted(std::string_view text, std::size_t maxCharacters = maxShownText) {
+    return "'" + printable(text, maxCharacters) + "'";
+}
+
+// The long option with getopt_long value `value`, if there is one.
+const option* findOption(int value) {
+    const auto found = std::find_if(longOptions.begin(), longOptions.end() - 1,
+                                    [&](const option& entry) { return entry.val == value; });
+    return found != longOptions.end() - 1 ? &*found : nullptr;
 }
 
 std::int32_t readSteps(const std::string& text) {
@@ -45,18 +62,9 @@ std::int32_t readSteps(const std::string& text) {
     const auto [stop, error] = std::from_chars(text.data(), end, steps);
     if (error != std::errc{} || stop != end || steps < 1 || steps > maxStepCount) {
         throw usageError("the step count must be a whole number from 1 to " +
-                         std::to_string(maxStepCount) + ", not '" + text + "'");
+                         std::to_string(maxStepCount) + ", not " + quoted(text));
     }
     return steps;
-}
-
-bool isIdentifier(std::string_view name) {
-    const auto letter = [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    };
-    const auto letterOrDigit = [&](char c) { return letter(c) || (c >= '0' && c <= '9'); };
-    return !name.empty() && letter(name.front()) &&
-           std::all_of(name.begin(), name.end(), letterOrDigit);
 }
 
 Format readFormat(const std::string& text) {
@@ -67,13 +75,82 @@ Format readFormat(const std::string& text) {
             return format;
         }
     }
-    throw usageError("the format must be c, asm or bin, not '" + text + "'");
+    throw usageError("the format must be c, asm or bin, not " + quoted(text));
 }
 
-} // namespace
+// The words of an option line, split as a shell splits plain words and quoted text; a
+// backslash keeps the character after it, in double quotes only '"' and '\'.
+std::vector<std::string> splitWords(std::string_view text) {
+    std::vector<std::string> words;
+    std::optional<std::string> word;
+    char quote = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quote == 0 && (c == ' ' || c == '\t')) {
+            if (word) {
+                words.push_back(std::move(*word));
+                word.reset();
+            }
+            continue;
+        }
+        if (!word) {
+            word.emplace();
+        }
+        if (quote == 0 && (c == '\'' || c == '"')) {
+            quote = c;
+        } else if (c == quote) {
+            quote = 0;
+        } else if (c == '\\' && quote != '\'' && i + 1 < text.size() &&
+                   (quote == 0 || text[i + 1] == '"' || text[i + 1] == '\\')) {
+            word->push_back(text[++i]);
+        } else {
+            word->push_back(c);
+        }
+    }
+    if (quote != 0) {
+        throw usageError(std::string("a quote ") + quote + " is not closed");
+    }
+    if (word) {
+        words.push_back(std::move(*word));
+    }
+    return words;
+}
 
-Options parseOptions(std::span<char* const> args) {
+// The options read so far, and whether one of them named the array.
+struct Reading {
     Options options;
+    bool named = false;
+};
+
+// Refuses an option that a stop file may not set, naming those it may.
+void checkInStopFile(int option) {
+    if (std::find(stopFileOptions.begin(), stopFileOptions.end(), option) !=
+        stopFileOptions.end()) {
+        return;
+    }
+    std::string allowed;
+    for (const int fileOption : stopFileOptions) {
+        allowed.append(allowed.empty() ? "--" : ", --").append(findOption(fileOption)->name);
+    }
+    throw usageError("--" + std::string(findOption(option)->name) +
+                     " belongs on the command line: a stop file sets only " + allowed);
+}
+
+// The message for an option getopt_long does not take, quoting the argument as given.
+std::string unknownOption(const std::string& given) {
+    if (optopt == 0) {
+        return "unknown option " + quoted(given);
+    }
+    if (findOption(optopt) != nullptr) {
+        return "option " + quoted(given) + " takes no value";
+    }
+    return "unknown option " + quoted(std::string{'-', static_cast<char>(optopt)});
+}
+
+// Applies the options of `args` (a program name first). In a stop file only the gradient's
+// properties may stand, and every word must be an option or its value.
+void applyOptions(Reading& reading, std::span<char* const> args, bool inStopFile) {
+    Options& options = reading.options;
     // Messages are this program's own, and every run starts from the first argument.
     opterr = 0;
     optind = 0;
@@ -84,24 +161,34 @@ Options parseOptions(std::span<char* const> args) {
         const std::string value = optarg != nullptr ? optarg : "";
         // The argument that getopt_long has just read.
         const std::string given = args[static_cast<std::size_t>(optind - 1)];
+        if (inStopFile && findOption(option) != nullptr) {
+            checkInStopFile(option);
+        }
         switch (option) {
         case 'i':
+            if (options.input) {
+                throw usageError("only one input file, not " +
+                                 quoted(*options.input, maxShownPath) + " and " +
+                                 quoted(value, maxShownPath));
+            }
             options.input = value;
             break;
         case 's':
             options.steps = readSteps(value);
             break;
         case 'n':
-            if (!isIdentifier(value)) {
-                throw usageError("the name must be a C identifier, not '" + value + "'");
+            // The element type is checked once every option is read.
+            if (const auto problem = nameProblem(value, {})) {
+                throw usageError("the name " + quoted(value) + " " + std::string(*problem));
             }
             options.name = value;
+            reading.named = true;
             break;
         case 't':
             if (std::find(elementTypes.begin(), elementTypes.end(), value) == elementTypes.end()) {
                 throw usageError(
-                    "the type must be u16, \"unsigned short\", uint16_t or COLOR, not '" + value +
-                    "'");
+                    "the type must be u16, \"unsigned short\", uint16_t or COLOR, not " +
+                    quoted(value));
             }
             options.type = value;
             break;
@@ -125,25 +212,72 @@ Options parseOptions(std::span<char* const> args) {
             break;
         case 'h':
             options.help = true;
-            return options;
+            return;
         case versionOption:
             options.version = true;
-            return options;
+            return;
         case ':':
-            throw usageError("option '" + given + "' needs a value");
+            throw usageError("option " + quoted(given) + " needs a value");
         default:
-            throw usageError("unknown option '" +
-                             (optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : given) +
-                             "'");
+            throw usageError(unknownOption(given));
         }
     }
-    options.stops.assign(args.begin() + optind, args.end());
+    if (!inStopFile) {
+        options.stops.assign(args.begin() + optind, args.end());
+    } else if (optind < argc) {
+        throw usageError(quoted(args[static_cast<std::size_t>(optind)]) +
+                         " is not an option: an option line holds options and their values");
+    }
+}
+
+// The options of `fileLines`, then those of the command line over them, checked together.
+Reading readOptions(std::span<char* const> args, const std::vector<OptionLine>& fileLines) {
+    Reading reading;
+    for (const OptionLine& line : fileLines) {
+        try {
+            std::vector<std::string> words = splitWords(line.text);
+            words.insert(words.begin(), "tintwright-gen");
+            std::vector<char*> argv(words.size());
+            std::transform(words.begin(), words.end(), argv.begin(),
+                           [](std::string& word) { return word.data(); });
+            applyOptions(reading, argv, true);
+        } catch (const GeneratorError& error) {
+            throw usageError(line.place + ": " + error.what());
+        }
+    }
+    applyOptions(reading, args, false);
+    const Options& options = reading.options;
+    if (options.help || options.version) {
+        return reading;
+    }
     if (options.header && options.format == Format::binary) {
         throw usageError("--header needs format c or asm: format bin declares nothing");
     }
     if (options.preview && options.steps > maxPreviewWidth) {
         throw usageError("--preview draws at most " + std::to_string(maxPreviewWidth) +
                          " steps, not " + std::to_string(options.steps));
+    }
+    return reading;
+}
+
+} // namespace
+
+Options parseOptions(std::span<char* const> args) {
+    return readOptions(args, {}).options;
+}
+
+Options combineOptions(std::span<char* const> args, const std::vector<OptionLine>& fileLines) {
+    Reading reading = readOptions(args, fileLines);
+    Options& options = reading.options;
+    if (!reading.named && options.input && *options.input != "-") {
+        options.name = nameFromFile(*options.input);
+        if (const auto problem = nameProblem(options.name, options.type)) {
+            throw usageError("the array cannot be named after " +
+                             quoted(*options.input, maxShownPath) + ": " + quoted(options.name) +
+                             " " + std::string(*problem) + "; name it with -n");
+        }
+    } else if (const auto problem = nameProblem(options.name, options.type)) {
+        throw usageError("the name " + quoted(options.name) + " " + std::string(*problem));
     }
     return options;
 }

@@ -10,7 +10,7 @@ namespace tintwright {
 
 enum class Format { c, assembly, binary };
 
-// What one run is asked to do, as its command line says.
+// What one run is asked to do, as its command line and its stop file say.
 struct Options {
     std::optional<std::string> input; // stop file, "-" for standard input
     std::int32_t steps = 64;
@@ -27,11 +27,24 @@ struct Options {
     bool version = false;
 };
 
+// A line of a stop file that holds options, written as on the command line, and where it
+// stands, as "FILE:LINE" for messages.
+struct OptionLine {
+    std::string place;
+    std::string text;
+};
+
 // Most steps a preview image is drawn for, one pixel column each.
 inline constexpr std::int32_t maxPreviewWidth = 65'536;
 
 // Reads the command line (the program name first); throws GeneratorError with status 2
 // for an unknown option, a bad value, or options that do not go together.
 Options parseOptions(std::span<char* const> args);
+
+// The options of the command line over those of its stop file's option lines, which may
+// set only the gradient's own properties; without -n in either, a stop file names the
+// array after itself. Throws GeneratorError with status 2 as parseOptions does, naming
+// FILE:LINE for an option line.
+Options combineOptions(std::span<char* const> args, const std::vector<OptionLine>& fileLines);
 
 } // namespace tintwright

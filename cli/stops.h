@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/options.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -7,10 +9,18 @@
 
 namespace tintwright {
 
-// The colour stops of the gradient: those of the file `input` ("-" reads `in`) one a line,
-// then `arguments`. Each is an entry as the window's list holds it or "#RRGGBB name".
+// What a run reads besides its command line: the colour stops, and the option lines of
+// its stop file.
+struct StopInput {
+    std::vector<std::string> stops;
+    std::vector<OptionLine> optionLines;
+};
+
+// The colour stops of the file `input` ("-" reads `in`) one a line, then `arguments`. Each
+// is an entry as the window's list holds it, with channels from 0 to 255, or
+// "#RRGGBB name". A line whose first non-blank character is "-" holds options.
 // Throws GeneratorError: status 1 when the file cannot be read, 2 for a malformed stop.
-std::vector<std::string> readStops(const std::optional<std::string>& input, std::istream& in,
-                                   const std::vector<std::string>& arguments);
+StopInput readStops(const std::optional<std::string>& input, std::istream& in,
+                    const std::vector<std::string>& arguments);
 
 } // namespace tintwright

@@ -13,7 +13,7 @@ std::string composeEntry(std::string_view red, std::string_view green, std::stri
     return entry;
 }
 
-std::optional<double> entryColour(std::string_view entry) {
+std::optional<std::array<double, 3>> entryChannels(std::string_view entry) {
     const std::size_t open = entry.find('(');
     const std::size_t close = entry.find(')');
     if (open == std::string_view::npos || close == std::string_view::npos || close < open) {
@@ -28,9 +28,17 @@ std::optional<double> entryColour(std::string_view entry) {
     if (secondComma == std::string_view::npos) {
         return std::nullopt;
     }
-    const double red = numericPrefix(inner.substr(0, firstComma));
-    const double green = numericPrefix(inner.substr(firstComma + 1, secondComma - firstComma - 1));
-    const double blue = numericPrefix(inner.substr(secondComma + 1));
+    return std::array{numericPrefix(inner.substr(0, firstComma)),
+                      numericPrefix(inner.substr(firstComma + 1, secondComma - firstComma - 1)),
+                      numericPrefix(inner.substr(secondComma + 1))};
+}
+
+std::optional<double> entryColour(std::string_view entry) {
+    const std::optional<std::array<double, 3>> channels = entryChannels(entry);
+    if (!channels) {
+        return std::nullopt;
+    }
+    const auto [red, green, blue] = *channels;
     return red + green * 256 + blue * 65536;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,10 +22,16 @@ std::string composeEntry(std::string_view red, std::string_view green, std::stri
                          std::string_view name);
 
 /**
- * Packed colour red + 256 × green + 65536 × blue of a colour entry, read from the text
- * between its first "(" and its first ")". Channels are not range-checked. Nothing when
- * the entry lacks either parenthesis, has its ")" first, or has fewer than two commas
- * between them.
+ * Red, green and blue of a colour entry, each read with numericPrefix from the text
+ * between its first "(" and its first ")", split at the first two commas. Channels are
+ * not range-checked. Nothing when the entry lacks either parenthesis, has its ")" first,
+ * or has fewer than two commas between them.
+ */
+std::optional<std::array<double, 3>> entryChannels(std::string_view entry);
+
+/**
+ * Packed colour red + 256 × green + 65536 × blue of a colour entry, from entryChannels;
+ * nothing where that gives nothing.
  */
 std::optional<double> entryColour(std::string_view entry);
 
