@@ -36,11 +36,11 @@ Writes a Game Boy Advance colour gradient through the colour STOPs, such as
 Exit status: 0 on success, 1 when a file cannot be read or written, 2 for a usage error.
 )";
 
-void writeArray(const Options& options, const std::vector<std::string>& stops,
-                const GradientSampler& sampler, const ArrayStyle& style, const Sink& sink) {
+void writeArray(const Options& options, const GradientSampler& sampler, const ArrayStyle& style,
+                const Sink& sink) {
     switch (options.format) {
     case Format::c:
-        sink(arrayText(stops, options.steps, style));
+        writeArrayText(sampler, options.steps, style, sink);
         break;
     case Format::assembly:
         writeAssembly(sampler, style, sink);
@@ -66,9 +66,12 @@ void generate(const Options& options, const std::vector<std::string>& stops, std
     if (options.preview) {
         preview.emplace(*options.preview);
     }
-    ArrayStyle style{options.type, options.name, options.inRom, options.lineFeeds ? "\n" : "\r\n"};
+    // A file is compiled on its own, so it makes its type known; standard output is the
+    // window's text, for pasting where the type is known.
+    ArrayStyle style{options.type, options.name, options.inRom, options.lineFeeds ? "\n" : "\r\n",
+                     options.output.has_value()};
     const GradientSampler sampler(stops, options.steps);
-    writeArray(options, stops, sampler, style, [&](std::string_view bytes) {
+    writeArray(options, sampler, style, [&](std::string_view bytes) {
         if (output) {
             output->write(bytes);
         } else {
@@ -78,6 +81,7 @@ void generate(const Options& options, const std::vector<std::string>& stops, std
     if (header) {
         // The assembler output is always read-only data.
         style.inRom = options.inRom || options.format == Format::assembly;
+        style.definesType = true;
         header->write(headerText(style, options.steps));
     }
     if (preview) {

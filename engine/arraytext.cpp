@@ -1,71 +1,71 @@
 #include "engine/arraytext.h"
 
 #include "engine/gbacolour.h"
-#include "engine/gradientsampler.h"
 #include "engine/numberrules.h"
-
-#include <algorithm>
-#include <array>
 
 namespace tintwright {
 namespace {
 
-constexpr std::string_view indent = "    ";
-constexpr std::string_view separator = ", ";
-constexpr std::int32_t valuesPerLine = 16;
+// The lines that make the element type known: the GBA libraries' names for the unsigned
+// 16-bit type are typedefs of unsigned short, and C11 and C++ accept a typedef repeated
+// with the same type, so these lines stand beside a project's own type header.
+std::string typeDefinition(const ArrayStyle& style) {
+    std::string text;
+    if (style.elementType == "uint16_t") {
+        text.append("#include <stdint.h>").append(style.lineBreak);
+    } else if (style.elementType != "unsigned short") {
+        text.append("typedef unsigned short ").append(style.elementType).append(";");
+        text.append(style.lineBreak);
+    }
+    return text.empty() ? text : text.append(style.lineBreak);
+}
+
+std::string declaration(const ArrayStyle& style, std::int32_t length) {
+    std::string text(style.inRom ? "const " : "");
+    text.append(style.elementType).append(" ").append(style.name);
+    return text.append("[").append(std::to_string(length)).append("]");
+}
 
 } // namespace
 
-std::string arrayText(const std::vector<std::string>& entries, std::int32_t steps,
-                      const ArrayStyle& style) {
-    const std::string_view lineBreak = style.lineBreak;
-    const GradientSampler sampler(entries, steps);
-    const std::int32_t count = sampler.sampleCount();
-
-    std::string head;
-    head.append(lineBreak).append("// Gradient made by Tintwright").append(lineBreak);
-    head.append(style.inRom ? "const " : "").append(style.elementType).append(" ");
-    head.append(style.name).append("[").append(std::to_string(steps)).append("]");
-    head.append(style.inRom ? " __attribute__((aligned(4)))" : "").append(" = {");
-    head.append(lineBreak);
-
-    // Most characters one value can add: indent, "0x", digits, separator and line break.
-    const std::size_t maxValueLength =
-        indent.size() + 2 + maxHexTextLength + separator.size() + lineBreak.size();
-    std::string text;
-    // Enough for the longest values, so the text is allocated once; pages that are
-    // reserved but never written cost nothing.
-    const auto values = static_cast<std::size_t>(count);
-    const std::size_t lines = values / valuesPerLine + 1;
-    text.reserve(head.size() + values * (2 + maxHexTextLength + separator.size()) +
-                 lines * (indent.size() + lineBreak.size()) + 2 + 2 * lineBreak.size());
-    text.append(head);
-
-    // Values are written into a small buffer that is appended whenever it fills up, so
-    // the string grows in a few large copies rather than one small append per value.
-    std::array<char, 4096> chunk;
-    char* const chunkEnd = chunk.data() + chunk.size() - maxValueLength;
-    char* end = chunk.data();
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (end > chunkEnd) {
-            text.append(chunk.data(), end);
-            end = chunk.data();
-        }
-        if (i % valuesPerLine == 0) {
-            end = std::copy(indent.begin(), indent.end(), end);
-        }
-        *end++ = '0';
-        *end++ = 'x';
-        end = writeHexText(pc2gbacol(sampler.sample(i)), end);
-        if (i != count - 1) {
-            end = std::copy(separator.begin(), separator.end(), end);
-            if (i % valuesPerLine == valuesPerLine - 1) {
-                end = std::copy(lineBreak.begin(), lineBreak.end(), end);
-            }
-        }
+void writeArrayText(const GradientSampler& sampler, std::int32_t length, const ArrayStyle& style,
+                    const Sink& sink) {
+    const std::string_view br = style.lineBreak;
+    const std::string lineEnd = ", " + std::string(br);
+    BlockWriter writer(sink);
+    writer << br << "// " << banner << br;
+    if (style.definesType) {
+        writer << typeDefinition(style);
     }
-    text.append(chunk.data(), end);
-    text.append(lineBreak).append("};").append(lineBreak);
+    writer << declaration(style, length) << (style.inRom ? " __attribute__((aligned(4)))" : "")
+           << " = {" << br;
+    writer.writeValues(sampler, {"    ", ", ", lineEnd, ""}, [](std::int32_t colour, char* out) {
+        *out++ = '0';
+        *out++ = 'x';
+        return writeHexText(pc2gbacol(colour), out);
+    });
+    writer << br << "};" << br;
+    writer.flush();
+}
+
+std::string headerText(const ArrayStyle& style, std::int32_t length) {
+    const std::string_view br = style.lineBreak;
+    std::string guard(style.name);
+    for (char& c : guard) {
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    }
+    guard += "_H";
+    std::string text("// ");
+    text.append(banner).append(br);
+    text.append("#ifndef ").append(guard).append(br).append("#define ").append(guard).append(br);
+    text.append(br);
+    if (style.definesType) {
+        text.append(typeDefinition(style));
+    }
+    text.append("#define ").append(style.name).append("Len ");
+    text.append(std::to_string(2 * length)).append(br).append(br);
+    text.append("extern ").append(declaration(style, length)).append(";").append(br);
+    text.append(br).append("#endif").append(br);
     return text;
 }
 
@@ -75,7 +75,14 @@ std::optional<std::string> generateArrayText(const std::vector<std::string>& ent
     if (entries.size() < 2 || steps > maxStepCount) {
         return std::nullopt;
     }
-    return arrayText(entries, steps, {});
+    const GradientSampler sampler(entries, steps);
+    std::string text;
+    // Room for the longest values, so the text is allocated once; pages that are reserved
+    // but never written cost nothing.
+    constexpr std::size_t mostPerValue = 4 + 2 + maxHexTextLength + 2 + 2;
+    text.reserve(128 + static_cast<std::size_t>(sampler.sampleCount()) * mostPerValue);
+    writeArrayText(sampler, steps, {}, [&text](std::string_view bytes) { text.append(bytes); });
+    return text;
 }
 
 } // namespace tintwright

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/blockwriter.h"
+#include "engine/gradientsampler.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +14,9 @@ namespace tintwright {
 // Most steps a gradient may have: 2^24 u16 values fill a 32 MiB cartridge ROM.
 inline constexpr std::int32_t maxStepCount = 16'777'216;
 
+// The first line of every file written, after the comment marker of its language.
+inline constexpr std::string_view banner = "Gradient made by Tintwright";
+
 // How the array is declared and how its lines end.
 struct ArrayStyle {
     std::string_view elementType = "u16";
@@ -18,15 +24,23 @@ struct ArrayStyle {
     // Declared const and 4-byte aligned, so that the linker keeps it in ROM.
     bool inRom = false;
     std::string_view lineBreak = "\r\n";
+    // The text makes its element type known itself, so that it compiles on its own.
+    bool definesType = false;
 };
 
 /**
- * C source declaring the gradient through `entries`, sampled at `steps` steps (zero or
- * fewer give an empty array of that length), as GBA colours in hexadecimal, sixteen to a
- * line.
+ * Writes the C source declaring the array of `length` elements (zero or fewer give an
+ * empty array of that length) with the values of `sampler` as GBA colours in hexadecimal,
+ * sixteen to a line.
  */
-std::string arrayText(const std::vector<std::string>& entries, std::int32_t steps,
-                      const ArrayStyle& style);
+void writeArrayText(const GradientSampler& sampler, std::int32_t length, const ArrayStyle& style,
+                    const Sink& sink);
+
+/**
+ * A C header declaring the array of `length` elements that writeArrayText defines, with
+ * its size in bytes as NAMELen.
+ */
+std::string headerText(const ArrayStyle& style, std::int32_t length);
 
 /**
  * C source declaring `u16 myGradient[N]`, the gradient through `entries` sampled at the

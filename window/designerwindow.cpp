@@ -136,8 +136,8 @@ void DesignerWindow::createControls() {
                  {"Label6", greenField, "Green"},
                  {"Label7", stepsField, "Number of steps"},
                  {"Label8", nameField, "Name"}};
-    for (const auto& [label, control, name] : names) {
-        findChild<QLabel*>(QString::fromLatin1(label))->setBuddy(control);
+    for (const auto& [labelName, control, name] : names) {
+        findChild<QLabel*>(QString::fromLatin1(labelName))->setBuddy(control);
         control->setAccessibleName(QString::fromLatin1(name));
     }
 }

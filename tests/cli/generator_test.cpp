@@ -41,7 +41,7 @@ const Case cases[] = {
     {"OutputFile", {"--format=bin", "-s", "2", "-o", "@/b", red, blue}, 0,
      std::string("\x1F\0\x0F\x3C", 4), "@/b"},
     {"AssemblyHeader", {"-f", "asm", "--lf", "-n", "sky", "--header", "@/h", red, blue}, 0,
-     made + "\n#ifndef SKY_H\n#define SKY_H\n\n#define skyLen 128\n\nextern const u16 sky[64];"
+     made + "\n#ifndef SKY_H\n#define SKY_H\n\ntypedef unsigned short u16;\n\n#define skyLen 128\n\nextern const u16 sky[64];"
      "\n\n#endif\n", "@/h"},
     {"InputFile", {"-i", "@/stops.txt"}, 0, redToBlue},
     {"StandardInputFirst", {"--input", "-", blue}, 0, redToBlue, "", "#FF0000 Red"},
