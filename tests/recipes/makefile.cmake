@@ -7,7 +7,7 @@
 #   cmake -DREADME=FILE -DGENERATOR=PROGRAM -DMAKE=make -DC_COMPILER=CC -DWORK=FOLDER
 #         -P makefile.cmake
 cmake_minimum_required(VERSION 3.25)
-include(${CMAKE_CURRENT_LIST_DIR}/readme.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
 readme_block(${README} text 0 skyStops)
 readme_block(${README} make 0 stopsFiles)
 readme_block(${README} make 1 stopsRule)

@@ -6,7 +6,7 @@
 #   cmake -DREADME=FILE -DGENERATOR=PROGRAM -DC_COMPILER=CC [-DARM_GCC=..] -DWORK=FOLDER
 #         -P sky.cmake
 cmake_minimum_required(VERSION 3.25)
-include(${CMAKE_CURRENT_LIST_DIR}/readme.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
 readme_block(${README} text 0 skyStops)
 readme_block(${README} c 0 vblankCode)
 file(REMOVE_RECURSE ${WORK})

@@ -6,7 +6,7 @@
 #   cmake -DREADME=FILE -DGENERATOR=PROGRAM -DBUILD_WITH=GENERATOR -DC_COMPILER=CC
 #         -DWORK=FOLDER -P snippet.cmake
 cmake_minimum_required(VERSION 3.25)
-include(${CMAKE_CURRENT_LIST_DIR}/readme.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
 readme_block(${README} text 0 skyStops)
 readme_block(${README} cmake 0 snippet)
 get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
