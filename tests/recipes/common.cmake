@@ -1,5 +1,6 @@
 # The recipe tests' helpers: the README's blocks, commands that must succeed, and what a
 # build ran.
+
 # Sets OUT to the text of the INDEXth (from 0) fenced block marked LANGUAGE in README's
 # "Using it in a build" section, the recipes as users copy them.
 function(readme_block readme language index out)

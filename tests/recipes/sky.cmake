@@ -20,7 +20,6 @@ typedef unsigned short u16;
 typedef unsigned int u32;
 typedef u16 COLOR;
 typedef struct { const void *src; void *dst; u32 cnt; } DMA_REC;
-#define REG_VCOUNT *(volatile u16 *)0x04000006
 #define REG_DMA ((volatile DMA_REC *)0x040000B0)
 #define pal_bg_mem ((COLOR *)0x05000000)
 #define DMA_16 0
