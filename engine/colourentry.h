@@ -29,8 +29,8 @@ std::string composeEntry(std::string_view red, std::string_view green, std::stri
 std::optional<double> entryColour(std::string_view entry);
 
 // The packed colour of an entry, black (0) for one without the punctuation.
-inline double parseforcolor(std::string_view mystr) {
-    return entryColour(mystr).value_or(0);
+inline double parseforcolor(std::string_view entry) {
+    return entryColour(entry).value_or(0);
 }
 
 } // namespace tintwright

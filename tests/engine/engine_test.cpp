@@ -90,7 +90,7 @@ std::string array(const std::string& length, const std::string& values) {
 }
 
 TEST(ArrayText, MatchesTheStartupGradientByteForByte) {
-    std::ifstream file(TINTWRIGHT_TEST_DATA_DIR "/startup-64.c", std::ios::binary);
+    std::ifstream file(TINTWRIGHT_TEST_DATA "/startup-64.c", std::ios::binary);
     const std::string expected{std::istreambuf_iterator<char>(file), {}};
     ASSERT_EQ(expected.size(), 569U) << "golden file missing, or its CRLF line breaks converted";
     for (const char* steps : {"64", "64.9", " 6 4 steps", "&H40"}) {
