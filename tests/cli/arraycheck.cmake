@@ -1,8 +1,10 @@
 # Writes one array and its header with tintwright-gen, given the program's arguments after
-# "--", and compiles them together as strict C99. Given the ARM toolchain, also builds the C
-# and the assembler output for the GBA and checks that their .rodata bytes equal format bin
-# (the C only when it is declared const: otherwise it is not read-only data).
-#   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DWORK=FOLDER
+# "--", and compiles them with the C compiler's default standard and as C++17: alone, and in
+# game code after no type header, a libgba-style one and a libtonc-style one; as strict C99
+# too when the element type needs no typedef. Given the ARM toolchain, also builds the C so
+# and the assembler output for the GBA, and checks that their .rodata bytes equal format
+# bin (the C only when it is declared const: otherwise it is not read-only data).
+#   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER
 #         [-DARM_GCC=.. -DARM_AS=.. -DARM_OBJCOPY=..] -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
 set(args)
@@ -15,6 +17,12 @@ foreach(i RANGE ${last})
         set(after_dashes TRUE)
     endif()
 endforeach()
+set(type u16)
+list(FIND args -t at)
+if(at GREATER -1)
+    math(EXPR at "${at} + 1")
+    list(GET args ${at} type)
+endif()
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
@@ -28,20 +36,38 @@ endfunction()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 run(${GENERATOR} ${args} -o ${WORK}/array.c --header ${WORK}/array.h)
-set(strict -std=c99 -pedantic -Wall -Wextra -Werror -include stdint.h -Du16=uint16_t -DCOLOR=uint16_t
-    -include ${WORK}/array.h)
-run(${C_COMPILER} ${strict} -c ${WORK}/array.c -o ${WORK}/array.o)
+# The element types as libgba's and libtonc's headers declare them.
+file(WRITE ${WORK}/none.h "")
+file(WRITE ${WORK}/libgba.h "#include <stdint.h>\ntypedef uint16_t u16;\n")
+file(WRITE ${WORK}/libtonc.h "typedef unsigned short u16;\ntypedef u16 COLOR;\n")
+file(WRITE ${WORK}/game.c "#include TYPES\n#include \"array.h\"\n#include \"array.c\"\n")
+
+# Compiles array.c alone as NAME.o, and game.c after each type header, with the compiler
+# and flags that follow.
+function(compile name)
+    set(warnings -pedantic -Wall -Wextra -Werror)
+    run(${ARGN} ${warnings} -c ${WORK}/array.c -o ${WORK}/${name}.o)
+    foreach(types none libgba libtonc)
+        run(${ARGN} ${warnings} "-DTYPES=\"${types}.h\"" -c ${WORK}/game.c
+            -o ${WORK}/${name}-${types}.o)
+    endforeach()
+endfunction()
+compile(c ${C_COMPILER})
+compile(cxx ${CXX_COMPILER} -std=c++17 -x c++)
+if(type STREQUAL "uint16_t" OR type STREQUAL "unsigned short")
+    compile(c99 ${C_COMPILER} -std=c99)
+endif()
 if(NOT ARM_GCC)
     return()
 endif()
 
+compile(arm ${ARM_GCC} -mthumb -mcpu=arm7tdmi)
 run(${GENERATOR} ${args} -f bin -o ${WORK}/array.bin)
 run(${GENERATOR} ${args} -f asm -o ${WORK}/array.s)
 run(${ARM_AS} ${WORK}/array.s -o ${WORK}/asm.o)
-run(${ARM_GCC} -mthumb -mcpu=arm7tdmi ${strict} -c ${WORK}/array.c -o ${WORK}/c.o)
 set(objects asm)
 if("--const" IN_LIST args)
-    list(APPEND objects c)
+    list(APPEND objects arm)
 endif()
 foreach(object ${objects})
     run(${ARM_OBJCOPY} -O binary -j .rodata ${WORK}/${object}.o ${WORK}/${object}.rodata)
