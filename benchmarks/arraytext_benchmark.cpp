@@ -16,7 +16,7 @@ void generateArray(benchmark::State& state) {
         bytes = text->size();
         benchmark::DoNotOptimize(text->data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 
 void writeSameBytes(benchmark::State& state) {
@@ -27,7 +27,7 @@ void writeSameBytes(benchmark::State& state) {
         std::string text(bytes, 'x');
         benchmark::DoNotOptimize(text.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 
 void stepCounts(benchmark::internal::Benchmark* run) {
