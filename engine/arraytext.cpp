@@ -14,33 +14,14 @@ constexpr std::string_view indent = "    ";
 constexpr std::string_view separator = ", ";
 constexpr std::int32_t valuesPerLine = 16;
 
-} // namespace
-
-std::string arrayText(const std::vector<std::string>& entries, std::int32_t steps,
-                      const ArrayStyle& style) {
-    const std::string_view lineBreak = style.lineBreak;
-    const GradientSampler sampler(entries, steps);
-    const std::int32_t count = sampler.sampleCount();
-
-    std::string head;
-    head.append(lineBreak).append("// Gradient made by Tintwright").append(lineBreak);
-    head.append(style.inRom ? "const " : "").append(style.elementType).append(" ");
-    head.append(style.name).append("[").append(std::to_string(steps)).append("]");
-    head.append(style.inRom ? " __attribute__((aligned(4)))" : "").append(" = {");
-    head.append(lineBreak);
-
+// Appends the values of samples 0 to count - 1, sixteen to a line. `sampleAt` gives the
+// sample of a step; a separate copy of the loop for each sampling keeps each one lean.
+template <typename SampleAt>
+void appendValues(std::string& text, std::int32_t count, std::string_view lineBreak,
+                  SampleAt sampleAt) {
     // Most characters one value can add: indent, "0x", digits, separator and line break.
     const std::size_t maxValueLength =
         indent.size() + 2 + maxHexTextLength + separator.size() + lineBreak.size();
-    std::string text;
-    // Enough for the longest values, so the text is allocated once; pages that are
-    // reserved but never written cost nothing.
-    const auto values = static_cast<std::size_t>(count);
-    const std::size_t lines = values / valuesPerLine + 1;
-    text.reserve(head.size() + values * (2 + maxHexTextLength + separator.size()) +
-                 lines * (indent.size() + lineBreak.size()) + 2 + 2 * lineBreak.size());
-    text.append(head);
-
     // Values are written into a small buffer that is appended whenever it fills up, so
     // the string grows in a few large copies rather than one small append per value.
     std::array<char, 4096> chunk;
@@ -56,7 +37,7 @@ std::string arrayText(const std::vector<std::string>& entries, std::int32_t step
         }
         *end++ = '0';
         *end++ = 'x';
-        end = writeHexText(pc2gbacol(sampler.sample(i)), end);
+        end = writeHexText(pc2gbacol(sampleAt(i)), end);
         if (i != count - 1) {
             end = std::copy(separator.begin(), separator.end(), end);
             if (i % valuesPerLine == valuesPerLine - 1) {
@@ -65,6 +46,39 @@ std::string arrayText(const std::vector<std::string>& entries, std::int32_t step
         }
     }
     text.append(chunk.data(), end);
+}
+
+} // namespace
+
+std::string arrayText(const std::vector<std::string>& entries, std::int32_t steps,
+                      const ArrayStyle& style, BlendSpace space) {
+    const std::string_view lineBreak = style.lineBreak;
+    const GradientSampler sampler(entries, steps, space);
+    const std::int32_t count = sampler.sampleCount();
+
+    std::string head;
+    head.append(lineBreak).append("// Gradient made by Tintwright").append(lineBreak);
+    head.append(style.inRom ? "const " : "").append(style.elementType).append(" ");
+    head.append(style.name).append("[").append(std::to_string(steps)).append("]");
+    head.append(style.inRom ? " __attribute__((aligned(4)))" : "").append(" = {");
+    head.append(lineBreak);
+
+    std::string text;
+    // Enough for the longest values, so the text is allocated once; pages that are
+    // reserved but never written cost nothing.
+    const auto values = static_cast<std::size_t>(count);
+    const std::size_t lines = values / valuesPerLine + 1;
+    text.reserve(head.size() + values * (2 + maxHexTextLength + separator.size()) +
+                 lines * (indent.size() + lineBreak.size()) + 2 + 2 * lineBreak.size());
+    text.append(head);
+
+    if (sampler.blendSpace() == BlendSpace::srgb) {
+        appendValues(text, count, lineBreak,
+                     [&sampler](std::int32_t i) { return sampler.srgbSample(i); });
+    } else {
+        appendValues(text, count, lineBreak,
+                     [&sampler](std::int32_t i) { return sampler.sample(i); });
+    }
     text.append(lineBreak).append("};").append(lineBreak);
     return text;
 }

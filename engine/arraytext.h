@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/blendspace.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,11 +24,11 @@ struct ArrayStyle {
 
 /**
  * C source declaring the gradient through `entries`, sampled at `steps` steps (zero or
- * fewer give an empty array of that length), as GBA colours in hexadecimal, sixteen to a
- * line.
+ * fewer give an empty array of that length) with the stops mixed in `space`, as GBA
+ * colours in hexadecimal, sixteen to a line.
  */
 std::string arrayText(const std::vector<std::string>& entries, std::int32_t steps,
-                      const ArrayStyle& style);
+                      const ArrayStyle& style, BlendSpace space = BlendSpace::srgb);
 
 /**
  * C source declaring `u16 myGradient[N]`, the gradient through `entries` sampled at the
