@@ -19,9 +19,9 @@ namespace tintwright {
  * floor(b × t + a × (1 − t)) in double arithmetic, with t the fraction of the position.
  * The first sample is the first stop; the last stop is approached but never reached.
  *
- * In any other blend space than srgb, the two stops are mixed as b × t + a × (1 − t) in
- * that space's coordinates instead, and the mix is turned back into 8-bit channels, each
- * rounded to the nearest value and clamped to 0-255.
+ * In a blend space other than srgb, the two stops are mixed as b × t + a × (1 − t) in
+ * that space's coordinates instead (see blendSegment), and the mix is turned back into
+ * 8-bit channels, each rounded to the nearest value and clamped to 0-255.
  */
 class GradientSampler {
 public:
