@@ -62,6 +62,28 @@ public:
     template <typename WriteValue>
     void writeValues(const GradientSampler& sampler, const ValueLayout& layout,
                      WriteValue writeValue) {
+        // The blend space is checked once, not once a value, which keeps the srgb loop lean.
+        if (sampler.blendSpace() == BlendSpace::srgb) {
+            writeEach(sampler.sampleCount(), layout, [&](std::int32_t i, char* out) {
+                return writeValue(sampler.srgbSample(i), out);
+            });
+        } else {
+            writeEach(sampler.sampleCount(), layout, [&](std::int32_t i, char* out) {
+                return writeValue(sampler.sample(i), out);
+            });
+        }
+    }
+
+    // Hands what the block holds to the sink.
+    void flush() {
+        sink_(std::string_view(block_.data(), size_));
+        size_ = 0;
+    }
+
+private:
+    // Writes values 0 to count - 1 through `writeValue(i, out)`, laid out in lines.
+    template <typename WriteValue>
+    void writeEach(std::int32_t count, const ValueLayout& layout, WriteValue writeValue) {
         const Piece lineStart(layout.lineStart);
         const Piece separator(layout.separator);
         const Piece lineEnd(layout.lineEnd);
@@ -71,7 +93,6 @@ public:
         // any member, so the compiler would read a member back after every byte.
         char* out = block_.data() + size_;
         char* const full = block_.data() + block_.size() - mostPerValue;
-        const std::int32_t count = sampler.sampleCount();
         for (std::int32_t i = 0; i < count; ++i) {
             if (out > full) {
                 size_ = static_cast<std::size_t>(out - block_.data());
@@ -82,7 +103,7 @@ public:
             if (column == 0) {
                 out = lineStart.put(out);
             }
-            out = writeValue(sampler.sample(i), out);
+            out = writeValue(i, out);
             if (i == count - 1) {
                 out = end.put(out);
             } else {
@@ -92,13 +113,6 @@ public:
         size_ = static_cast<std::size_t>(out - block_.data());
     }
 
-    // Hands what the block holds to the sink.
-    void flush() {
-        sink_(std::string_view(block_.data(), size_));
-        size_ = 0;
-    }
-
-private:
     // A few bytes that stand between values. They are copied as a whole fixed-size array,
     // which compiles to a couple of moves, and only their own length counts: the block always
     // has room for the rest.

@@ -30,6 +30,17 @@ constexpr std::int32_t pc2gbacol(std::int32_t color) {
 // A packed colour with a fraction is rounded as a whole first: pc2gbacol(wholeNumber(c)).
 std::int32_t pc2gbacol(double color) = delete;
 
+// The colour the GBA shows for the low 15 bits of `gbaColour`, packed as red + 256 × green
+// + 65536 × blue: each 5-bit channel c is widened to 8 bits as (c << 3) | (c >> 2).
+constexpr std::int32_t shownColour(std::int32_t gbaColour) {
+    std::int32_t colour = 0;
+    for (int shift = 0; shift < 15; shift += 5) {
+        const std::int32_t channel = (gbaColour >> shift) & 31;
+        colour |= ((channel << 3) | (channel >> 2)) << (shift / 5 * 8);
+    }
+    return colour;
+}
+
 // Longest hex text: the eight digits of a negative value.
 inline constexpr std::size_t maxHexTextLength = 8;
 

@@ -5,7 +5,9 @@
 
 namespace tintwright {
 
-GradientSampler::GradientSampler(const std::vector<std::string>& entries, std::int32_t stepCount) {
+GradientSampler::GradientSampler(const std::vector<std::string>& entries, std::int32_t stepCount,
+                                 BlendSpace space)
+    : space_(space) {
     if (entries.size() < 2) {
         return;
     }
@@ -18,9 +20,32 @@ GradientSampler::GradientSampler(const std::vector<std::string>& entries, std::i
                           static_cast<double>(rem(idiv(colour, 256), 256)),
                           static_cast<double>(rem(idiv(colour, 65536), 256))});
     }
+    if (space != BlendSpace::srgb) {
+        // Each stop is converted once per segment it ends, not once per sample.
+        segments_.reserve(stops_.size() - 1);
+        for (std::size_t i = 0; i + 1 < stops_.size(); ++i) {
+            const Channels& a = stops_[i];
+            const Channels& b = stops_[i + 1];
+            segments_.push_back(
+                blendSegment(space, {a.red, a.green, a.blue}, {b.red, b.green, b.blue}));
+        }
+    }
     const auto segments = static_cast<double>(entries.size() - 1);
     stepsPerSegment_ = stepCount / segments;
     sampleCount_ = stepCount > 0 ? stepCount : 0;
+}
+
+std::int32_t GradientSampler::blendedSample(std::int32_t i) const {
+    // Placed as srgbSample places a step.
+    const double position = i / stepsPerSegment_;
+    const auto segment = static_cast<std::size_t>(position);
+    const double t = position - static_cast<double>(segment);
+    const auto& [from, to] = segments_[segment];
+    Coordinates mixed;
+    for (std::size_t k = 0; k < mixed.size(); ++k) {
+        mixed[k] = to[k] * t + from[k] * (1 - t);
+    }
+    return packedColour(space_, mixed);
 }
 
 } // namespace tintwright

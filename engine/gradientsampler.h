@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/blendspace.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,18 +18,31 @@ namespace tintwright {
  * Step i lies at position i ÷ (step count ÷ segments) along the stops; its channels are
  * floor(b × t + a × (1 − t)) in double arithmetic, with t the fraction of the position.
  * The first sample is the first stop; the last stop is approached but never reached.
+ *
+ * In a blend space other than srgb, the two stops are mixed as b × t + a × (1 − t) in
+ * that space's coordinates instead (see blendSegment), and the mix is turned back into
+ * 8-bit channels, each rounded to the nearest value and clamped to 0-255.
  */
 class GradientSampler {
 public:
     // Parses every entry once; `stepCount` is the whole number of steps, possibly <= 0.
-    GradientSampler(const std::vector<std::string>& entries, std::int32_t stepCount);
+    GradientSampler(const std::vector<std::string>& entries, std::int32_t stepCount,
+                    BlendSpace space = BlendSpace::srgb);
 
     // Number of samples: 0 with fewer than two entries or a step count below one.
     std::int32_t sampleCount() const { return sampleCount_; }
 
+    BlendSpace blendSpace() const { return space_; }
+
     // Packed colour red + 256 × green + 65536 × blue of step i, 0 <= i < sampleCount().
     // Its channels are whole numbers between -256 and 255, so it is held as an integer.
     std::int32_t sample(std::int32_t i) const {
+        return space_ == BlendSpace::srgb ? srgbSample(i) : blendedSample(i);
+    }
+
+    // sample(i) when blendSpace() is srgb. A loop over many samples checks the space once
+    // and calls this, which keeps the loop as lean as it was before there were spaces.
+    std::int32_t srgbSample(std::int32_t i) const {
         // Two divisions, in this order: the position is i ÷ (steps ÷ segments), not
         // i × segments ÷ steps, which rounds differently at some steps.
         const double position = i / stepsPerSegment_;
@@ -54,7 +70,12 @@ private:
         return truncated - static_cast<std::int32_t>(truncated > value);
     }
 
+    std::int32_t blendedSample(std::int32_t i) const;
+
     std::vector<Channels> stops_;
+    // The ends of each segment in the blend space, when it is not srgb.
+    std::vector<std::array<Coordinates, 2>> segments_;
+    BlendSpace space_;
     double stepsPerSegment_ = 0;
     std::int32_t sampleCount_ = 0;
 };

@@ -1,4 +1,5 @@
 #include "engine/arraytext.h"
+#include "engine/blendspace.h"
 #include "engine/colourentry.h"
 #include "engine/gradientsampler.h"
 #include "engine/numberrules.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <limits>
+#include <tuple>
 
 namespace tintwright {
 namespace {
@@ -61,28 +63,59 @@ TEST(ParseForColor, PacksTheChannelsBetweenTheParentheses) {
     }
 }
 
-TEST(GradientSampler, InterpolatesInDoublePrecision) {
-    using Stops = std::pair<std::vector<std::string>, std::int32_t>;
+const std::vector<std::string> blackToWhite = {"(0,0,0) Black", "(255,255,255) White"};
+
+constexpr std::int32_t rgb(std::int32_t red, std::int32_t green, std::int32_t blue) {
+    return red + green * 256 + blue * 65536;
+}
+
+TEST(GradientSampler, MixesInDoublePrecisionInTheBlendSpace) {
+    // In srgb, floors of sums that fall just below a whole number; elsewhere, midpoints near
+    // a rounding threshold or outside 0-255, and stops that must come back as themselves.
+    const std::vector<std::string> primaries = {"(255,0,0)", "(0,255,0)", "(0,0,255)",
+                                                "(255,255,255)", "(0,0,0)"};
+    const std::vector<std::int32_t> sameColours = {255, rgb(0, 255, 0), rgb(0, 0, 255),
+                                                   rgb(255, 255, 255)};
+    using Stops = std::tuple<std::vector<std::string>, std::int32_t, BlendSpace>;
+    using enum BlendSpace;
+    // clang-format off
     const Row<Stops, std::vector<std::int32_t>> rows[] = {
-        {"halfway rounds down", {{"(255,0,0)", "(0,0,255)"}, 2}, {255, 127 + 127 * 65536}},
-        {"falls below 51", {{"(255,0,0)", "(0,0,0)"}, 5}, {255, 204, 153, 102, 50}},
-        {"equal stops dip", {{"(255,0,0)", "(255,0,0)"}, 7}, {255, 255, 255, 254, 255, 255, 255}},
-        {"no fused multiply-add", {{"(33,0,0)", "(3,0,0)"}, 5}, {33, 27, 21, 15, 9}},
-        // clang-format off
-        {"segments first", {{"(0,0,0)", "(0,0,0)", "(255,0,0)", "(0,0,0)"}, 5}, {0, 0, 50, 203, 153}},
-        // clang-format on
+        {"halfway rounds down", {{"(255,0,0)", "(0,0,255)"}, 2, srgb}, {255, rgb(127, 0, 127)}},
+        {"falls below 51", {{"(255,0,0)", "(0,0,0)"}, 5, srgb}, {255, 204, 153, 102, 50}},
+        {"equal stops dip", {{"(255,0,0)", "(255,0,0)"}, 7, srgb}, {255, 255, 255, 254, 255, 255, 255}},
+        {"no fused multiply-add", {{"(33,0,0)", "(3,0,0)"}, 5, srgb}, {33, 27, 21, 15, 9}},
+        {"segments first", {{"(0,0,0)", "(0,0,0)", "(255,0,0)", "(0,0,0)"}, 5, srgb}, {0, 0, 50, 203, 153}},
+        {"half the light is 187.52", {blackToWhite, 2, linear}, {0, rgb(188, 188, 188)}},
+        {"half the lightness is 98.85", {blackToWhite, 2, oklab}, {0, rgb(99, 99, 99)}},
+        {"oklab keeps the stops", {primaries, 4, oklab}, sameColours},
+        {"oklch keeps the stops", {primaries, 4, oklch}, sameColours},
+        {"green above 255 clamps", {{"(255,255,0)", "(0,255,255)"}, 2, oklab}, {rgb(255, 255, 0), rgb(176, 255, 176)}},
+        {"red below 0 clamps", {{"(0,255,0)", "(0,0,255)"}, 2, oklab}, {rgb(0, 255, 0), rgb(0, 170, 191)}},
+        {"a stop below 0 is negative light", {{"(-100,0,0)", "(255,0,0)"}, 2, linear}, {0, 176}},
+        {"hue passes 180° the short way, there and back", {{"(0,255,0)", "(0,255,255)", "(0,255,0)"}, 4, oklch}, {rgb(0, 255, 0), rgb(0, 255, 190), rgb(0, 255, 255), rgb(0, 255, 190)}},
+        {"hue passes 0° the short way", {{"(255,0,0)", "(255,0,255)"}, 2, oklch}, {255, rgb(255, 0, 144)}},
+        {"white takes blue's hue", {{"(255,255,255)", "(0,0,255)"}, 2, oklch}, {rgb(255, 255, 255), rgb(116, 163, 255)}},
     };
-    for (const auto& row : rows) {
-        const GradientSampler sampler(row.input.first, row.input.second);
+    // clang-format on
+    for (const auto& [name, input, expected] : rows) {
+        const GradientSampler sampler(std::get<0>(input), std::get<1>(input), std::get<2>(input));
         std::vector<std::int32_t> samples(static_cast<std::size_t>(sampler.sampleCount()));
         for (std::size_t i = 0; i < samples.size(); ++i) {
             samples[i] = sampler.sample(static_cast<std::int32_t>(i));
         }
-        EXPECT_EQ(samples, row.expected) << row.name;
+        EXPECT_EQ(samples, expected) << name;
     }
 }
 
-const std::vector<std::string> blackToWhite = {"(0,0,0) Black", "(255,255,255) White"};
+TEST(BlendSpace, IsNamedInLowerCase) {
+    using enum BlendSpace;
+    const std::pair<const char*, std::optional<BlendSpace>> rows[] = {
+        {"srgb", srgb},   {"linear", linear}, {"oklab", oklab},
+        {"oklch", oklch}, {"OKLab", {}},      {"", {}}};
+    for (const auto& [name, expected] : rows) {
+        EXPECT_EQ(blendSpaceNamed(name), expected) << name;
+    }
+}
 
 std::string array(const std::string& length, const std::string& values) {
     return "\r\n// Gradient made by Tintwright\r\nu16 myGradient[" + length + "] = {\r\n" + values +

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace tintwright {
+
+/**
+ * Where the sampler mixes two neighbouring stops. `srgb` mixes the 8-bit channel numbers,
+ * as the window does; `linear` mixes light, with the sRGB transfer curve undone; `oklab`
+ * mixes in OKLab; `oklch` mixes OKLab's lightness, chroma and hue, the hue along the
+ * shorter arc.
+ */
+enum class BlendSpace { srgb, linear, oklab, oklch };
+
+// The space called `name` ("srgb", "linear", "oklab" or "oklch"), nothing for other names.
+std::optional<BlendSpace> blendSpaceNamed(std::string_view name);
+
+// A colour's three coordinates in one space: 8-bit sRGB channels, linear light from 0 to
+// 1, OKLab's L, a and b, or OKLCh's L, C and hue in radians.
+using Coordinates = std::array<double, 3>;
+
+// OKLab coordinates of the 8-bit sRGB colour `srgb`.
+Coordinates oklabFromSrgb(const Coordinates& srgb);
+
+// The two ends of a segment between the 8-bit sRGB colours `from` and `to`, in `space`,
+// ready to be mixed coordinate by coordinate.
+std::array<Coordinates, 2> blendSegment(BlendSpace space, const Coordinates& from,
+                                        const Coordinates& to);
+
+// The packed colour red + 256 × green + 65536 × blue of a colour in `space`, each 8-bit
+// sRGB channel rounded to the nearest whole value and clamped to 0-255.
+std::int32_t packedColour(BlendSpace space, const Coordinates& colour);
+
+} // namespace tintwright
