@@ -4,6 +4,7 @@
 #include "cli/generatorerror.h"
 #include "cli/options.h"
 #include "cli/outputfile.h"
+#include "cli/palettes.h"
 #include "cli/previewimage.h"
 #include "cli/stops.h"
 #include "engine/arraytext.h"
@@ -18,7 +19,8 @@ namespace {
 
 constexpr std::string_view usage = R"(Usage: tintwright-gen [OPTION]... [STOP]...
 Writes a Game Boy Advance colour gradient through the colour STOPs, such as
-"(255,0,0) Red" or "#FF0000 Red", as C source, assembler source or binary data.
+"(255,0,0) Red" or "#FF0000 Red", as C source, assembler source, binary data or a
+palette.
 
   -i, --input FILE     read stops and option lines from FILE, one a line ("-" reads
                        standard input)
@@ -28,7 +30,8 @@ Writes a Game Boy Advance colour gradient through the colour STOPs, such as
   -t, --type TYPE      element type: u16 (default), "unsigned short", uint16_t or COLOR
       --const          declare the array const and 4-byte aligned, so it stays in ROM
       --lf             end lines with LF instead of CRLF
-  -f, --format FORMAT  c (default), asm or bin
+      --blend SPACE    mix neighbouring stops in srgb (default), linear, oklab or oklch
+  -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
   -o, --output FILE    write to FILE instead of standard output
       --header FILE    also write a header declaring the array (formats c and asm)
       --preview FILE   also write a PNG of the values as the GBA shows them
@@ -49,6 +52,12 @@ void writeArray(const Options& options, const GradientSampler& sampler, const Ar
         break;
     case Format::binary:
         writeBinary(sampler, sink);
+        break;
+    case Format::gimpPalette:
+        sink(gimpPalette(sampler, options.name));
+        break;
+    case Format::jascPalette:
+        sink(jascPalette(sampler));
         break;
     }
 }
@@ -72,7 +81,7 @@ void generate(const Options& options, const std::vector<std::string>& stops, std
     // window's text, for pasting where the type is known.
     ArrayStyle style{options.type, options.name, options.inRom, options.lineFeeds ? "\n" : "\r\n",
                      options.output.has_value()};
-    const GradientSampler sampler(stops, options.steps);
+    const GradientSampler sampler(stops, options.steps, options.blend);
     writeArray(options, sampler, style, [&](std::string_view bytes) {
         if (output) {
             output->write(bytes);

@@ -16,15 +16,23 @@ namespace tintwright {
 namespace {
 
 // getopt_long values of the options without a short form.
-enum LongOnly { constOption = 256, lfOption, headerOption, previewOption, versionOption };
+enum LongOnly {
+    constOption = 256,
+    lfOption,
+    blendOption,
+    headerOption,
+    previewOption,
+    versionOption
+};
 
-const std::array<option, 13> longOptions{{
+const std::array<option, 14> longOptions{{
     {"input", required_argument, nullptr, 'i'},
     {"steps", required_argument, nullptr, 's'},
     {"name", required_argument, nullptr, 'n'},
     {"type", required_argument, nullptr, 't'},
     {"const", no_argument, nullptr, constOption},
     {"lf", no_argument, nullptr, lfOption},
+    {"blend", required_argument, nullptr, blendOption},
     {"format", required_argument, nullptr, 'f'},
     {"output", required_argument, nullptr, 'o'},
     {"header", required_argument, nullptr, headerOption},
@@ -36,7 +44,8 @@ const std::array<option, 13> longOptions{{
 
 // The gradient's own properties, which a stop file may set as well; where files go and
 // what the run does stay with the command line, and so with the build.
-constexpr auto stopFileOptions = std::to_array<int>({'s', 'n', 't', constOption, lfOption});
+constexpr auto stopFileOptions =
+    std::to_array<int>({'s', 'n', 't', constOption, lfOption, blendOption});
 
 constexpr std::array<std::string_view, 4> elementTypes = {"u16", "unsigned short", "uint16_t",
                                                           "COLOR"};
@@ -68,14 +77,18 @@ std::int32_t readSteps(const std::string& text) {
 }
 
 Format readFormat(const std::string& text) {
-    constexpr std::array<std::pair<std::string_view, Format>, 3> formats = {
-        {{"c", Format::c}, {"asm", Format::assembly}, {"bin", Format::binary}}};
+    constexpr std::array<std::pair<std::string_view, Format>, 5> formats = {
+        {{"c", Format::c},
+         {"asm", Format::assembly},
+         {"bin", Format::binary},
+         {"gpl", Format::gimpPalette},
+         {"pal", Format::jascPalette}}};
     for (const auto& [name, format] : formats) {
         if (text == name) {
             return format;
         }
     }
-    throw usageError("the format must be c, asm or bin, not " + quoted(text));
+    throw usageError("the format must be c, asm, bin, gpl or pal, not " + quoted(text));
 }
 
 // The words of an option line, split as a shell splits plain words and quoted text; a
@@ -198,6 +211,14 @@ void applyOptions(Reading& reading, std::span<char* const> args, bool inStopFile
         case lfOption:
             options.lineFeeds = true;
             break;
+        case blendOption:
+            if (const auto space = blendSpaceNamed(value)) {
+                options.blend = *space;
+            } else {
+                throw usageError("the blend space must be srgb, linear, oklab or oklch, not " +
+                                 quoted(value));
+            }
+            break;
         case 'f':
             options.format = readFormat(value);
             break;
@@ -250,12 +271,15 @@ Reading readOptions(std::span<char* const> args, const std::vector<OptionLine>& 
     if (options.help || options.version) {
         return reading;
     }
-    if (options.header && options.format == Format::binary) {
-        throw usageError("--header needs format c or asm: format bin declares nothing");
+    const bool palette =
+        options.format == Format::gimpPalette || options.format == Format::jascPalette;
+    if (options.header && (options.format == Format::binary || palette)) {
+        throw usageError("--header needs format c or asm: the other formats declare nothing");
     }
-    if (options.preview && options.steps > maxPreviewWidth) {
-        throw usageError("--preview draws at most " + std::to_string(maxPreviewWidth) +
-                         " steps, not " + std::to_string(options.steps));
+    if ((options.preview || palette) && options.steps > maxPreviewWidth) {
+        throw usageError(std::string(palette ? "a palette holds" : "--preview draws") +
+                         " at most " + std::to_string(maxPreviewWidth) + " steps, not " +
+                         std::to_string(options.steps));
     }
     return reading;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/blendspace.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -8,7 +10,7 @@
 
 namespace tintwright {
 
-enum class Format { c, assembly, binary };
+enum class Format { c, assembly, binary, gimpPalette, jascPalette };
 
 // What one run is asked to do, as its command line and its stop file say.
 struct Options {
@@ -18,6 +20,7 @@ struct Options {
     std::string type = "u16";
     bool inRom = false;
     bool lineFeeds = false;
+    BlendSpace blend = BlendSpace::srgb;
     Format format = Format::c;
     std::optional<std::string> output; // standard output when absent
     std::optional<std::string> header;
@@ -34,7 +37,7 @@ struct OptionLine {
     std::string text;
 };
 
-// Most steps a preview image is drawn for, one pixel column each.
+// Most steps a preview image is drawn for, one pixel column each, and a palette holds.
 inline constexpr std::int32_t maxPreviewWidth = 65'536;
 
 // Reads the command line (the program name first); throws GeneratorError with status 2
