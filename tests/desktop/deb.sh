@@ -29,7 +29,7 @@ check() {
 }
 root=$work/root/usr
 
-check "$gen" "libc6 libpng16-16 libstdc++6" bin/tintwright-gen share/man/man1/tintwright-gen.1.gz
+check "$gen" "libc6 libpng16-16" bin/tintwright-gen share/man/man1/tintwright-gen.1.gz
 ! dpkg-deb --field "$gen" Depends | grep -Ei '(^|, )(libqt|libx|libgl|libegl|libwayland)' ||
     fail "tintwright-gen depends on Qt or X"
 if [[ $window == ON ]]; then
