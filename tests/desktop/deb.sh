@@ -15,6 +15,9 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" |
 gen=$work/tintwright-gen_${version}_amd64.deb app=$work/tintwright_${version}_amd64.deb
 debs=$(find "$work" -maxdepth 1 -name '*.deb' | wc -l)
 [[ $debs == $([[ $window == ON ]] && echo 2 || echo 1) ]] || fail "cpack made $debs packages"
+for deb in "$gen" "$app"; do # as the README's install commands name them
+    grep -q "build/default/${deb##*/}" "$(dirname "$0")/../../README.md" || fail "README: $deb"
+done
 
 # `check DEB DEPENDS FILE...` fails unless the package's Depends names every package in
 # DEPENDS and it holds exactly the FILEs; it unpacks the package into root/.
