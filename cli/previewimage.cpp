@@ -3,39 +3,49 @@
 #include "cli/generatorerror.h"
 #include "engine/gbacolour.h"
 
-#include <QBuffer>
-#include <QImage>
+#include <cstdint>
+#include <png.h>
+#include <string>
+#include <vector>
 
 namespace tintwright {
 namespace {
 
-constexpr int previewHeight = 16;
-
-// The GBA widens each 5-bit channel to 8 bits by repeating its top bits below it.
-int widened(int channel) {
-    return (channel << 3) | (channel >> 2);
-}
+constexpr std::size_t previewHeight = 16;
 
 } // namespace
 
 std::string previewImage(const GradientSampler& sampler) {
-    QImage image(sampler.sampleCount(), previewHeight, QImage::Format_RGB32);
-    auto* const row = reinterpret_cast<QRgb*>(image.scanLine(0));
+    // One row of red, green and blue bytes, repeated down the image.
+    std::vector<png_byte> row;
     for (std::int32_t i = 0; i < sampler.sampleCount(); ++i) {
-        const std::int32_t colour = pc2gbacol(sampler.sample(i));
-        row[i] =
-            qRgb(widened(colour & 31), widened((colour >> 5) & 31), widened((colour >> 10) & 31));
+        const std::int32_t shown = shownColour(pc2gbacol(sampler.sample(i)));
+        for (const int shift : {0, 8, 16}) {
+            row.push_back(static_cast<png_byte>((shown >> shift) & 255));
+        }
     }
-    for (int y = 1; y < previewHeight; ++y) {
-        std::copy(row, row + sampler.sampleCount(), reinterpret_cast<QRgb*>(image.scanLine(y)));
+    std::vector<png_byte> pixels;
+    for (std::size_t y = 0; y < previewHeight; ++y) {
+        pixels.insert(pixels.end(), row.begin(), row.end());
     }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        throw GeneratorError(1, "cannot encode the preview image");
+
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(sampler.sampleCount());
+    image.height = previewHeight;
+    image.format = PNG_FORMAT_RGB;
+    // The first call measures, the second writes; each frees what libpng allocated.
+    png_alloc_size_t size = 0;
+    std::string png;
+    if (png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr) != 0) {
+        png.resize(size);
+        if (png_image_write_to_memory(&image, png.data(), &size, 0, pixels.data(), 0, nullptr) !=
+            0) {
+            png.resize(size);
+            return png;
+        }
     }
-    return png.toStdString();
+    throw GeneratorError(1, std::string("cannot encode the preview image: ") + image.message);
 }
 
 } // namespace tintwright

@@ -4,7 +4,7 @@
 # too when the element type needs no typedef. Given the ARM toolchain, also builds the C so
 # and the assembler output for the GBA, and checks that their .rodata bytes equal format
 # bin (the C only when it is declared const: otherwise it is not read-only data).
-#   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER
+#   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
 #         [-DARM_GCC=.. -DARM_AS=.. -DARM_OBJCOPY=..] -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
 set(args)
@@ -45,10 +45,9 @@ file(WRITE ${WORK}/game.c "#include TYPES\n#include \"array.h\"\n#include \"arra
 # Compiles array.c alone as NAME.o, and game.c after each type header, with the compiler
 # and flags that follow.
 function(compile name)
-    set(warnings -pedantic -Wall -Wextra -Werror)
-    run(${ARGN} ${warnings} -c ${WORK}/array.c -o ${WORK}/${name}.o)
+    run(${ARGN} ${WARNINGS} -c ${WORK}/array.c -o ${WORK}/${name}.o)
     foreach(types none libgba libtonc)
-        run(${ARGN} ${warnings} "-DTYPES=\"${types}.h\"" -c ${WORK}/game.c
+        run(${ARGN} ${WARNINGS} "-DTYPES=\"${types}.h\"" -c ${WORK}/game.c
             -o ${WORK}/${name}-${types}.o)
     endforeach()
 endfunction()

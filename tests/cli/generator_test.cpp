@@ -1,7 +1,6 @@
 #include "cli/generator.h"
 #include "engine/arraytext.h"
 
-#include <QImage>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -158,14 +157,6 @@ TEST_F(Generator, LeavesAnUnchangedFileAlone) {
     EXPECT_EQ(fs::last_write_time(dir_ / "out.c"), past);
     ASSERT_EQ(run({"-o", "@/out.c", blue, red}), 0); // other bytes replace it
     EXPECT_NE(fs::last_write_time(dir_ / "out.c"), past);
-}
-
-TEST_F(Generator, PreviewShowsTheGbaColours) {
-    ASSERT_EQ(run({"-s", "2", "--preview", "@/p.png", red, blue}), 0);
-    const QImage image(QString::fromStdString(path("@/p.png")));
-    EXPECT_EQ(image.size(), QSize(2, 16));
-    // 0x3C0F: red and blue 15 of 31, widened to (15 << 3) | (15 >> 2).
-    EXPECT_EQ(image.pixel(1, 15), qRgb(123, 0, 123));
 }
 
 } // namespace
