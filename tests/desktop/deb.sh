@@ -16,7 +16,7 @@ gen=$work/tintwright-gen_${version}_amd64.deb app=$work/tintwright_${version}_am
 debs=$(find "$work" -maxdepth 1 -name '*.deb' | wc -l)
 [[ $debs == $([[ $window == ON ]] && echo 2 || echo 1) ]] || fail "cpack made $debs packages"
 for deb in "$gen" "$app"; do # as the README's install commands name them
-    grep -q "build/default/${deb##*/}" "$(dirname "$0")/../../README.md" || fail "README: $deb"
+    grep -q "build/[a-z]*/${deb##*/}" "$(dirname "$0")/../../README.md" || fail "README: $deb"
 done
 
 # `check DEB DEPENDS FILE...` fails unless the package's Depends names every package in
