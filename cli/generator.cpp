@@ -3,13 +3,15 @@
 #include "cli/formats.h"
 #include "cli/generatorerror.h"
 #include "cli/options.h"
-#include "cli/outputfile.h"
+#include "cli/outputset.h"
 #include "cli/previewimage.h"
 #include "cli/stops.h"
 #include "engine/arraytext.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -27,7 +29,7 @@ Writes a Game Boy Advance colour gradient through the colour STOPs, such as
       --const          declare the array const and 4-byte aligned, so it stays in ROM
       --lf             end lines with LF instead of CRLF
   -f, --format FORMAT  c (default), asm or bin
-  -o, --output FILE    write to FILE instead of standard output
+  -o, --output FILE    write to FILE instead of standard output ("-")
       --header FILE    also write a header declaring the array (formats c and asm)
       --preview FILE   also write a PNG of the values as the GBA shows them
   -h, --help           show this help and exit
@@ -51,47 +53,45 @@ void writeArray(const Options& options, const std::vector<std::string>& stops,
     }
 }
 
-// Every file is opened before anything is written and put in place only once all are
-// written, so a file that cannot be written stops the run before it changes anything.
-void generate(const Options& options, const std::vector<std::string>& stops, std::ostream& out) {
-    std::optional<OutputFile> output;
-    std::optional<OutputFile> header;
-    std::optional<OutputFile> preview;
-    if (options.output) {
-        output.emplace(*options.output);
-    }
-    if (options.header) {
-        header.emplace(*options.header);
-    }
-    if (options.preview) {
-        preview.emplace(*options.preview);
-    }
-    ArrayStyle style{options.type, options.name, options.inRom, options.lineFeeds ? "\n" : "\r\n"};
+GeneratorError standardOutputError() {
+    return {1, std::string("cannot write standard output: ") + std::strerror(errno)};
+}
+
+// Writes the array to files[0] or to `out`, the header to files[1] and the preview to
+// files[2]. The files that are replaced are written first, then those written in place,
+// then standard output, and only then is any file renamed into place: a failure before the
+// renames leaves every file as it was.
+void generate(const Options& options, const std::vector<std::string>& stops, OutputSet& files,
+              std::ostream& out) {
+    const ArrayStyle style{options.type, options.name, options.inRom,
+                           options.lineFeeds ? "\n" : "\r\n"};
+    ArrayStyle headerStyle = style;
+    // The assembler output is always read-only data.
+    headerStyle.inRom = options.inRom || options.format == Format::assembly;
     const GradientSampler sampler(stops, options.steps);
-    writeArray(options, stops, sampler, style, [&](std::string_view bytes) {
-        if (output) {
-            output->write(bytes);
-        } else {
+    const std::array<std::function<void(const Sink&)>, 3> contents = {
+        [&](const Sink& sink) { writeArray(options, stops, sampler, style, sink); },
+        [&](const Sink& sink) { sink(headerText(headerStyle, options.steps)); },
+        [&](const Sink& sink) { sink(previewImage(sampler)); },
+    };
+    files.open();
+    for (const bool inPlace : {false, true}) {
+        for (std::size_t i = 0; i < contents.size(); ++i) {
+            if (OutputFile* const file = files[i]; file && (file->folder() < 0) == inPlace) {
+                contents[i]([&](std::string_view bytes) { file->write(bytes); });
+                file->close();
+            }
+        }
+    }
+    if (files[0] == nullptr) {
+        contents[0]([&](std::string_view bytes) {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        }
-    });
-    if (header) {
-        // The assembler output is always read-only data.
-        style.inRom = options.inRom || options.format == Format::assembly;
-        header->write(headerText(style, options.steps));
-    }
-    if (preview) {
-        preview->write(previewImage(sampler));
-    }
-    for (std::optional<OutputFile>* file : {&output, &header, &preview}) {
-        if (*file) {
-            (*file)->commit();
+        });
+        if (!out.flush()) {
+            throw standardOutputError();
         }
     }
-    if (!out.flush()) {
-        throw GeneratorError(1,
-                             std::string("cannot write standard output: ") + std::strerror(errno));
-    }
+    files.commit();
 }
 
 } // namespace
@@ -100,20 +100,24 @@ int runGenerator(std::span<char* const> args, std::istream& in, std::ostream& ou
                  std::ostream& err) {
     try {
         const Options options = parseOptions(args);
-        if (options.help) {
-            out << usage;
+        if (options.help || options.version) {
+            if (!(out << (options.help ? usage : "tintwright-gen " TINTWRIGHT_VERSION "\n"))
+                     .flush()) {
+                throw standardOutputError();
+            }
             return 0;
         }
-        if (options.version) {
-            out << "tintwright-gen " TINTWRIGHT_VERSION "\n";
-            return 0;
-        }
+        // Every output is looked up before the stops are read.
+        const bool toStandardOutput = !options.output || *options.output == "-";
+        OutputSet files(
+            {toStandardOutput ? std::nullopt : options.output, options.header, options.preview},
+            options.input);
         const std::vector<std::string> stops = readStops(options.input, in, options.stops);
         if (stops.size() < 2) {
             throw GeneratorError(2, "a gradient needs at least two colour stops, not " +
                                         std::to_string(stops.size()));
         }
-        generate(options, stops, out);
+        generate(options, stops, files, out);
         return 0;
     } catch (const GeneratorError& error) {
         err << "tintwright-gen: " << error.what() << '\n';
