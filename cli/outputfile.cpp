@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
@@ -39,17 +40,23 @@ ssize_t readFully(int file, char* data, std::size_t size) {
     return static_cast<ssize_t>(done);
 }
 
-// ".NAME.tintwright-XXXXXX", a hidden name that is easy to recognise and to clean up; a long
-// NAME is cut so that the whole still fits in a folder entry.
+constexpr std::string_view temporarySuffix = ".tintwright-";
+constexpr std::size_t randomLetters = 6;
+
+// ".NAME.tintwright-", with which every temporary name for NAME starts; a long NAME is cut so
+// that the whole name still fits in a folder entry.
+std::string temporaryStem(const std::string& name) {
+    return "." +
+           name.substr(0, std::size_t{NAME_MAX} - 1 - temporarySuffix.size() - randomLetters) +
+           std::string(temporarySuffix);
+}
+
+// The stem and six random letters: a hidden name, easy to recognise and to clean up.
 std::string unusedName(const std::string& name) {
     static std::minstd_rand random(std::random_device{}());
-    constexpr std::string_view suffix = ".tintwright-";
     constexpr std::string_view letters =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    constexpr std::size_t randomLetters = 6;
-    std::string unused =
-        "." + name.substr(0, std::size_t{NAME_MAX} - 1 - suffix.size() - randomLetters);
-    unused += suffix;
+    std::string unused = temporaryStem(name);
     for (std::size_t i = 0; i < randomLetters; ++i) {
         unused += letters[random() % letters.size()];
     }
@@ -130,6 +137,20 @@ OutputFile::~OutputFile() {
     }
     if (folder_ >= 0) {
         ::close(folder_);
+    }
+}
+
+void OutputFile::removeLeftovers() const {
+    const std::string stem = temporaryStem(name_);
+    DIR* const listing = folder_ >= 0 ? ::opendir(folderPath_.c_str()) : nullptr;
+    while (const dirent* const entry = listing != nullptr ? ::readdir(listing) : nullptr) {
+        const std::string_view leftover = entry->d_name;
+        if (leftover.size() == stem.size() + randomLetters && leftover.starts_with(stem)) {
+            ::unlinkat(folder_, entry->d_name, 0);
+        }
+    }
+    if (listing != nullptr) {
+        ::closedir(listing);
     }
 }
 

@@ -34,6 +34,9 @@ public:
     // The open folder a replaced file is in, or -1 for a file written in place.
     int folder() const { return folder_; }
 
+    // Removes the temporary files that runs killed while writing this file left behind; call
+    // only while the folder is locked, when no other run writes there.
+    void removeLeftovers() const;
     // Creates the temporary file, or opens the file written in place.
     void open();
     void write(std::string_view bytes);

@@ -40,7 +40,8 @@ OutputSet::OutputSet(const std::vector<std::optional<std::string>>& paths,
 void OutputSet::open() {
     // Each folder is locked once, in the order of device and inode numbers: runs that share
     // several folders lock them in the same order, so none waits for another in a circle.
-    // A file system that cannot lock is written unlocked.
+    // A file system that cannot lock is written unlocked, and then leftovers of other runs
+    // stay, as they might not be leftovers.
     std::map<std::pair<dev_t, ino_t>, int> folders;
     for (const auto& file : files_) {
         struct stat folder {};
@@ -48,8 +49,16 @@ void OutputSet::open() {
             folders.emplace(std::pair(folder.st_dev, folder.st_ino), file->folder());
         }
     }
+    bool locked = true;
     for (const auto& [id, folder] : folders) {
-        while (::flock(folder, LOCK_EX) != 0 && errno == EINTR) {
+        int result = 0;
+        while ((result = ::flock(folder, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        locked = locked && result == 0;
+    }
+    for (const auto& file : files_) {
+        if (file && locked) {
+            file->removeLeftovers();
         }
     }
     for (const auto& file : files_) {
