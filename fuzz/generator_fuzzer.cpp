@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <ranges>
 #include <regex>
 #include <sstream>
 #include <vector>
@@ -55,9 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::regex_search(text, skipped))
         return 0;
     std::vector<std::string> words{"tintwright-gen"};
-    for (const auto word : std::views::split(text, '\0')) {
-        words.emplace_back(word.begin(), word.end());
-    }
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1)
+        words.push_back(text.substr(start, (end = text.find('\0', start)) - start));
     std::istringstream in(words.back());
     words.pop_back();
     std::vector<char*> args(words.size());
