@@ -3,14 +3,16 @@
 #include "cli/formats.h"
 #include "cli/generatorerror.h"
 #include "cli/options.h"
-#include "cli/outputfile.h"
+#include "cli/outputset.h"
 #include "cli/palettes.h"
 #include "cli/previewimage.h"
 #include "cli/stops.h"
 #include "engine/arraytext.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -32,7 +34,7 @@ palette.
       --lf             end lines with LF instead of CRLF
       --blend SPACE    mix neighbouring stops in srgb (default), linear, oklab or oklch
   -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
-  -o, --output FILE    write to FILE instead of standard output
+  -o, --output FILE    write to FILE instead of standard output ("-")
       --header FILE    also write a header declaring the array (formats c and asm)
       --preview FILE   also write a PNG of the values as the GBA shows them
   -h, --help           show this help and exit
@@ -62,51 +64,48 @@ void writeArray(const Options& options, const GradientSampler& sampler, const Ar
     }
 }
 
-// Every file is opened before anything is written and put in place only once all are
-// written, so a file that cannot be written stops the run before it changes anything.
-void generate(const Options& options, const std::vector<std::string>& stops, std::ostream& out) {
-    std::optional<OutputFile> output;
-    std::optional<OutputFile> header;
-    std::optional<OutputFile> preview;
-    if (options.output) {
-        output.emplace(*options.output);
-    }
-    if (options.header) {
-        header.emplace(*options.header);
-    }
-    if (options.preview) {
-        preview.emplace(*options.preview);
-    }
+GeneratorError standardOutputError() {
+    return {1, std::string("cannot write standard output: ") + std::strerror(errno)};
+}
+
+// Writes the array to files[0] or to `out`, the header to files[1] and the preview to
+// files[2]. The files that are replaced are written first, then those written in place,
+// then standard output, and only then is any file renamed into place: a failure before the
+// renames leaves every file as it was.
+void generate(const Options& options, const std::vector<std::string>& stops, OutputSet& files,
+              std::ostream& out) {
     // A file is compiled on its own, so it makes its type known; standard output is the
     // window's text, for pasting where the type is known.
-    ArrayStyle style{options.type, options.name, options.inRom, options.lineFeeds ? "\n" : "\r\n",
-                     options.output.has_value()};
+    const ArrayStyle style{options.type, options.name, options.inRom,
+                           options.lineFeeds ? "\n" : "\r\n", files[0] != nullptr};
+    ArrayStyle headerStyle = style;
+    // The assembler output is always read-only data.
+    headerStyle.inRom = options.inRom || options.format == Format::assembly;
+    headerStyle.definesType = true;
     const GradientSampler sampler(stops, options.steps, options.blend);
-    writeArray(options, sampler, style, [&](std::string_view bytes) {
-        if (output) {
-            output->write(bytes);
-        } else {
+    const std::array<std::function<void(const Sink&)>, 3> contents = {
+        [&](const Sink& sink) { writeArray(options, sampler, style, sink); },
+        [&](const Sink& sink) { sink(headerText(headerStyle, options.steps)); },
+        [&](const Sink& sink) { sink(previewImage(sampler)); },
+    };
+    files.open();
+    for (const bool inPlace : {false, true}) {
+        for (std::size_t i = 0; i < contents.size(); ++i) {
+            if (OutputFile* const file = files[i]; file && (file->folder() < 0) == inPlace) {
+                contents[i]([&](std::string_view bytes) { file->write(bytes); });
+                file->close();
+            }
+        }
+    }
+    if (files[0] == nullptr) {
+        contents[0]([&](std::string_view bytes) {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        }
-    });
-    if (header) {
-        // The assembler output is always read-only data.
-        style.inRom = options.inRom || options.format == Format::assembly;
-        style.definesType = true;
-        header->write(headerText(style, options.steps));
-    }
-    if (preview) {
-        preview->write(previewImage(sampler));
-    }
-    for (std::optional<OutputFile>* file : {&output, &header, &preview}) {
-        if (*file) {
-            (*file)->commit();
+        });
+        if (!out.flush()) {
+            throw standardOutputError();
         }
     }
-    if (!out.flush()) {
-        throw GeneratorError(1,
-                             std::string("cannot write standard output: ") + std::strerror(errno));
-    }
+    files.commit();
 }
 
 } // namespace
@@ -115,21 +114,25 @@ int runGenerator(std::span<char* const> args, std::istream& in, std::ostream& ou
                  std::ostream& err) {
     try {
         const Options options = parseOptions(args);
-        if (options.help) {
-            out << usage;
+        if (options.help || options.version) {
+            if (!(out << (options.help ? usage : "tintwright-gen " TINTWRIGHT_VERSION "\n"))
+                     .flush()) {
+                throw standardOutputError();
+            }
             return 0;
         }
-        if (options.version) {
-            out << "tintwright-gen " TINTWRIGHT_VERSION "\n";
-            return 0;
-        }
+        // Every output is looked up before the stops are read.
+        const bool toStandardOutput = !options.output || *options.output == "-";
+        OutputSet files(
+            {toStandardOutput ? std::nullopt : options.output, options.header, options.preview},
+            options.input);
         const StopInput input = readStops(options.input, in, options.stops);
         const Options combined = combineOptions(args, input.optionLines);
         if (input.stops.size() < 2) {
             throw GeneratorError(2, "a gradient needs at least two colour stops, not " +
                                         std::to_string(input.stops.size()));
         }
-        generate(combined, input.stops, out);
+        generate(combined, input.stops, files, out);
         return 0;
     } catch (const GeneratorError& error) {
         err << "tintwright-gen: " << error.what() << '\n';

@@ -1,19 +1,28 @@
 #include "cli/outputfile.h"
 
 #include "cli/generatorerror.h"
+#include "cli/interruptcleanup.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
-#include <cstdio>
+#include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tintwright {
 namespace {
 
 // The old file is compared a block at a time, never read whole into memory.
 constexpr std::size_t compareBlock = 1 << 16;
+// As many links as the system itself follows in one path.
+constexpr int maxLinks = 40;
 
 // Reads `size` bytes, fewer only at the end of the file; returns how many, or -1.
 ssize_t readFully(int file, char* data, std::size_t size) {
@@ -31,22 +40,89 @@ ssize_t readFully(int file, char* data, std::size_t size) {
     return static_cast<ssize_t>(done);
 }
 
+constexpr std::string_view temporarySuffix = ".tintwright-";
+constexpr std::size_t randomLetters = 6;
+
+// ".NAME.tintwright-", with which every temporary name for NAME starts; a long NAME is cut so
+// that the whole name still fits in a folder entry.
+std::string temporaryStem(const std::string& name) {
+    return "." +
+           name.substr(0, std::size_t{NAME_MAX} - 1 - temporarySuffix.size() - randomLetters) +
+           std::string(temporarySuffix);
+}
+
+// The stem and six random letters: a hidden name, easy to recognise and to clean up.
+std::string unusedName(const std::string& name) {
+    static std::minstd_rand random(std::random_device{}());
+    constexpr std::string_view letters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string unused = temporaryStem(name);
+    for (std::size_t i = 0; i < randomLetters; ++i) {
+        unused += letters[random() % letters.size()];
+    }
+    return unused;
+}
+
 } // namespace
 
 OutputFile::OutputFile(std::string path)
     : path_(std::move(path)) {
-    // The process id keeps runs apart; the attempt number steps past a stale leftover.
-    for (int attempt = 0; file_ < 0; ++attempt) {
-        temporaryPath_ =
-            path_ + "." + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
-        file_ = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file_ < 0 && errno != EEXIST) {
-            temporaryPath_.clear();
+    struct stat found {};
+    const bool exists = ::stat(path_.c_str(), &found) == 0;
+    if (!exists && errno != ENOENT) {
+        fail();
+    }
+    if (exists && S_ISDIR(found.st_mode)) {
+        errno = EISDIR;
+        fail();
+    }
+    if (exists && !S_ISREG(found.st_mode)) {
+        identity_ = {found.st_dev, found.st_ino, ""};
+        return;
+    }
+    // The name that is replaced is the one at the end of any chain of links.
+    std::filesystem::path target = path_;
+    for (int links = 0;; ++links) {
+        struct stat entry {};
+        const bool linkFound = ::lstat(target.c_str(), &entry) == 0;
+        if (!linkFound && errno != ENOENT) {
             fail();
         }
+        if (!linkFound || !S_ISLNK(entry.st_mode)) {
+            break;
+        }
+        std::array<char, PATH_MAX> link{};
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (links == maxLinks || length < 0 || static_cast<std::size_t>(length) == link.size()) {
+            errno = length < 0 ? errno : ELOOP;
+            fail();
+        }
+        target = target.parent_path() / std::string(link.data(), static_cast<std::size_t>(length));
     }
-    oldFile_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    oldBytes_.resize(oldFile_ >= 0 ? compareBlock : 0);
+    name_ = target.filename();
+    folderPath_ = target.has_parent_path() ? target.parent_path().string() : ".";
+    if (name_.empty()) { // a path ending in "/" that names nothing
+        errno = ENOENT;
+        fail();
+    }
+    folder_ = ::open(folderPath_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat old {};
+    const bool lookedUp =
+        folder_ >= 0 && (::fstatat(folder_, name_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 ||
+                         (errno == ENOENT && ::fstat(folder_, &old) == 0));
+    const bool named = lookedUp && S_ISREG(old.st_mode);
+    identity_ = {old.st_dev, old.st_ino, named ? "" : name_};
+    // A link that names a file by a path this process cannot follow, such as one in /proc to
+    // a deleted file.
+    const bool lost = exists && lookedUp && !named;
+    if (!lookedUp || lost) {
+        const int error = lost ? ENOENT : errno;
+        if (folder_ >= 0) {
+            ::close(folder_);
+        }
+        errno = error;
+        lost ? fail() : failInFolder();
+    }
 }
 
 OutputFile::~OutputFile() {
@@ -54,8 +130,69 @@ OutputFile::~OutputFile() {
     if (file_ >= 0) {
         ::close(file_);
     }
-    if (!temporaryPath_.empty()) {
-        ::unlink(temporaryPath_.c_str());
+    if (!temporaryName_.empty()) {
+        const HeldSignals held;
+        ::unlinkat(folder_, temporaryName_.c_str(), 0);
+        dropTemporary(folder_, temporaryName_);
+    }
+    if (folder_ >= 0) {
+        ::close(folder_);
+    }
+}
+
+void OutputFile::removeLeftovers() const {
+    const std::string stem = temporaryStem(name_);
+    DIR* const listing = folder_ >= 0 ? ::opendir(folderPath_.c_str()) : nullptr;
+    while (const dirent* const entry = listing != nullptr ? ::readdir(listing) : nullptr) {
+        const std::string_view leftover = entry->d_name;
+        if (leftover.size() == stem.size() + randomLetters && leftover.starts_with(stem)) {
+            ::unlinkat(folder_, entry->d_name, 0);
+        }
+    }
+    if (listing != nullptr) {
+        ::closedir(listing);
+    }
+}
+
+void OutputFile::open() {
+    if (folder_ < 0) {
+        file_ = ::open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (file_ < 0) {
+            fail();
+        }
+        return;
+    }
+    {
+        const HeldSignals held;
+        while (file_ < 0) {
+            temporaryName_ = unusedName(name_);
+            file_ = ::openat(folder_, temporaryName_.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (file_ < 0 && errno != EEXIST) {
+                temporaryName_.clear();
+                failInFolder();
+            }
+        }
+        addTemporary(folder_, temporaryName_);
+    }
+    // Looked at again now that other runs wait: one may have written the file meanwhile.
+    struct stat old {};
+    exists_ =
+        ::fstatat(folder_, name_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode);
+    if (exists_) {
+        // The owner first: changing it clears the set-user-ID and set-group-ID bits. Only
+        // the superuser may give a file away, so a failure leaves the runner's own.
+        if (::fchown(file_, old.st_uid, old.st_gid) != 0 && errno != EPERM) {
+            fail();
+        }
+        if (::fchmod(file_, old.st_mode & 07777) != 0) {
+            fail();
+        }
+        oldFile_ = ::openat(folder_, name_.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        if (oldFile_ >= 0 && (::fstat(oldFile_, &old) != 0 || !S_ISREG(old.st_mode))) {
+            closeOld();
+        }
+        oldBytes_.resize(oldFile_ >= 0 ? compareBlock : 0);
     }
 }
 
@@ -70,21 +207,68 @@ void OutputFile::write(std::string_view bytes) {
     }
 }
 
-void OutputFile::commit() {
+void OutputFile::close() {
+    if (::close(std::exchange(file_, -1)) != 0) {
+        fail();
+    }
+}
+
+void OutputFile::replace() {
     char extra = 0;
     const bool unchanged = oldFile_ >= 0 && readFully(oldFile_, &extra, 1) == 0;
     closeOld();
-    const int file = file_;
-    file_ = -1;
-    if (::close(file) != 0) {
+    if (folder_ < 0 || unchanged) {
+        return;
+    }
+    if (exists_) {
+        // A second name keeps the old file; where the file system has no hard links, the old
+        // file moves aside instead.
+        int linked = -1;
+        do {
+            keptName_ = unusedName(name_);
+            linked = ::linkat(folder_, name_.c_str(), folder_, keptName_.c_str(), 0);
+        } while (linked != 0 && errno == EEXIST);
+        if (linked != 0 && ::renameat(folder_, name_.c_str(), folder_, keptName_.c_str()) != 0) {
+            keptName_.clear();
+            fail();
+        }
+    }
+    if (::renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) != 0) {
+        const int error = errno;
+        putBackOld();
+        errno = error;
         fail();
     }
-    if (unchanged) {
-        ::unlink(temporaryPath_.c_str());
-    } else if (std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
-        fail();
+    dropTemporary(folder_, std::exchange(temporaryName_, ""));
+    replaced_ = true;
+}
+
+void OutputFile::restore() {
+    if (std::exchange(replaced_, false)) {
+        if (keptName_.empty()) {
+            ::unlinkat(folder_, name_.c_str(), 0);
+        } else {
+            putBackOld();
+        }
     }
-    temporaryPath_.clear();
+}
+
+void OutputFile::putBackOld() {
+    if (!keptName_.empty()) {
+        // Renaming one of two links to a file over the other does nothing, so the kept name
+        // is removed after; where the rename did happen, it is gone already.
+        ::renameat(folder_, keptName_.c_str(), folder_, name_.c_str());
+        ::unlinkat(folder_, keptName_.c_str(), 0);
+        keptName_.clear();
+    }
+}
+
+void OutputFile::finish() {
+    if (!keptName_.empty()) {
+        ::unlinkat(folder_, keptName_.c_str(), 0);
+        keptName_.clear();
+    }
+    replaced_ = false;
 }
 
 void OutputFile::compareWithOld(std::string_view bytes) {
@@ -107,6 +291,10 @@ void OutputFile::closeOld() {
 
 void OutputFile::fail() const {
     throw GeneratorError(1, "cannot write " + path_ + ": " + std::strerror(errno));
+}
+
+void OutputFile::failInFolder() const {
+    throw GeneratorError(1, "cannot write in folder " + folderPath_ + ": " + std::strerror(errno));
 }
 
 } // namespace tintwright

@@ -2,10 +2,18 @@
 #include "engine/arraytext.h"
 
 #include <algorithm>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace tintwright {
 namespace {
@@ -20,6 +28,11 @@ std::string redToBlueNamed(const char* steps, const std::string& name) {
     return text.replace(text.find("myGradient"), 10, name);
 }
 const std::string redToBlue = redToBlueNamed("64", "myGradient");
+// The same in a file, which makes its element type known.
+const std::string redToBlueFile = [] {
+    std::string text = redToBlue;
+    return text.insert(text.find("u16 myGradient"), "typedef unsigned short u16;\r\n\r\n");
+}();
 const std::string e32k = [] { // 32768 times é, two bytes each: the longest line there can be
     std::string text;
     while (text.size() < 65'536) {
@@ -28,21 +41,90 @@ const std::string e32k = [] { // 32768 times é, two bytes each: the longest lin
     return text;
 }();
 const std::string skyInTwo = "\n" + made + "\nCOLOR sky[2] = {\n    0x1F, 0x3C0F\n};\n";
+const std::string longName = "@/" + std::string(250, 'n'); // with room for little else
+
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator(in), {}};
+}
+
+// Standard output that runs a test's hook at each write.
+struct HookedOutput : std::streambuf {
+    std::function<void()> hook;
+    std::streamsize xsputn(const char*, std::streamsize size) override {
+        hook();
+        return size;
+    }
+};
+
+struct Generator : testing::Test {
+    Generator() {
+        std::string name = fs::temp_directory_path() / "tintwright-gen-XXXXXX";
+        dir_ = mkdtemp(name.data());
+        std::ofstream(dir_ / "stops.txt") << "; sky\r\n\r\n   \n#FF0000 Red\r\n(0,0,255) Blue\n";
+        fs::copy_file(dir_ / "stops.txt", dir_ / "int.stops");
+        std::ofstream(dir_ / "2 ciel-été.stops") << "-s 3 -t u16\n#FF0000 Red\n(0,0,255) Blue";
+        std::ofstream(dir_ / "bad.txt") << "(0,0,0) a\n\n(1,2 b\n";
+        fs::create_directory(dir_ / "folder");
+    }
+    ~Generator() override {
+        std::signal(SIGTERM, SIG_DFL);
+        fs::remove_all(dir_);
+    }
+
+    std::string path(std::string text) const {
+        return text.starts_with("@") ? text.replace(0, 1, dir_.string()) : text;
+    }
+    int run(std::vector<std::string> args, const std::string& input = "") {
+        args.insert(args.begin(), "tintwright-gen");
+        std::vector<char*> argv(args.size());
+        std::transform(args.begin(), args.end(), argv.begin(),
+                       [&](std::string& arg) { return (arg = path(arg)).data(); });
+        std::istringstream in(input);
+        return runGenerator(argv, in, hooked_.hook ? hookedOut_ : written_, err_);
+    }
+    // Each name in the folder with its kind and permissions, a regular file's inode and time,
+    // and its bytes or target.
+    std::map<std::string, std::array<std::string, 3>> snapshot() const {
+        std::map<std::string, std::array<std::string, 3>> entries;
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) {
+            struct stat file {};
+            ::lstat(entry.path().c_str(), &file);
+            entries[entry.path().filename()] = {
+                std::to_string(file.st_mode),
+                S_ISREG(file.st_mode)
+                    ? std::to_string(file.st_ino) + " " + std::to_string(file.st_mtim.tv_nsec)
+                    : "",
+                S_ISLNK(file.st_mode)   ? fs::read_symlink(entry).string()
+                : S_ISREG(file.st_mode) ? contents(entry)
+                                        : ""};
+        }
+        return entries;
+    }
+
+    fs::path dir_;
+    std::ostringstream written_;
+    HookedOutput hooked_;
+    std::ostream hookedOut_{&hooked_};
+    std::ostringstream err_;
+    std::jthread otherRun_;
+};
 
 // A run: its arguments ("@" at the start stands for the test's folder), its exit status, and
-// for a success the bytes of standard output or of `file`, for a failure part of the message.
+// for a success the bytes of standard output or of `file`, for a failure part of the message;
+// `setup` prepares the folder or standard output first.
 struct Case {
     std::string name;
     std::vector<std::string> args;
     int status;
     std::string expected;
     std::string file{}, input{};
+    void (*setup)(Generator&) = [](Generator&) {};
 };
 
 // clang-format off
 const Case cases[] = {
-    {"Default", {red, blue}, 0, redToBlue},
-    {"ShortOptions", {"-s", "2", "-n", "sky", "-t", "COLOR", "--const", "--lf", red, blue}, 0,
+    {"ShortOptions", {"-o", "-", "-s", "2", "-n", "sky", "-t", "COLOR", "--const", "--lf", red, blue}, 0,
      "\n" + made + "\nconst COLOR sky[2] __attribute__((aligned(4))) = {\n    0x1F, 0x3C0F\n};\n"},
     {"LongOptions", {"--steps=2", "--name", "sky", "--type=unsigned short", red, blue}, 0,
      "\r\n" + made + "\r\nunsigned short sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
@@ -50,8 +132,8 @@ const Case cases[] = {
      "@" + made.substr(2) + "\n    .section .rodata\n    .align 2\n    .global sky\n"
      "    .type sky, %object\nsky:\n    .hword 0x0, 0x0, 0x0, 0x0, 0x0, 0x0, 0x0, 0x0, 0x0, "
      "0x0, 0x0, 0x0, 0x0, 0x0, 0x0, 0x0\n    .hword 0x0\n    .size sky, 34\n"},
-    {"OutputFile", {"--format=bin", "-s", "2", "-o", "@/b", red, blue}, 0,
-     std::string("\x1F\0\x0F\x3C", 4), "@/b"},
+    {"OutputFileWithALongName", {"--format=bin", "-s", "2", "-o", longName, red, blue}, 0,
+     std::string("\x1F\0\x0F\x3C", 4), longName},
     {"AssemblyHeader", {"-f", "asm", "--lf", "-n", "sky", "--header", "@/h", red, blue}, 0,
      made + "\n#ifndef SKY_H\n#define SKY_H\n\ntypedef unsigned short u16;\n\n#define skyLen 128\n\nextern const u16 sky[64];"
      "\n\n#endif\n", "@/h"},
@@ -96,68 +178,74 @@ const Case cases[] = {
     {"UnknownBlendSpace", {"--blend", "lab", red, blue}, 2, "not 'lab'"},
     {"UnreadableInput", {"-i", "@/none.txt"}, 1, "none.txt: No such file or directory"},
     {"LongFileNameShownWhole", {"-i", "@/" + std::string(99, 'x')}, 1, std::string(99, 'x') + ": No such file"},
-    {"OutputIsAFolder", {"-o", "@/folder", red, blue}, 1, "folder: Is a directory"},
+    {"PreviewIsTheInput", {"-i", "@/stops.txt", "--preview", "@/./stops.txt"}, 2, "as the input"},
+    {"TwoOutputsOneFile", {"-o", "@/x", "--header", "@/./x", red, blue}, 2, "as the output"},
+    {"FifoThroughALink", {"-o", "@/pipe", red, blue}, 0, redToBlueFile, "", "", [](Generator& g) {
+         ::mkfifo((g.dir_ / "fifo").c_str(), 0600);
+         fs::create_symlink("fifo", g.dir_ / "pipe");
+         g.otherRun_ = std::jthread([&g] { g.written_ << std::ifstream(g.dir_ / "fifo").rdbuf(); }); }},
+    {"UnchangedFileLeftAlone", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "",
+     [](Generator& g) { std::ofstream(g.dir_ / "out.c") << redToBlueFile; }},
+    {"LinkedFileKeepsItsMode", {"-o", "@/link", red, blue}, 0, redToBlueFile, "@/t.c", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "t.c") << "old";
+         fs::permissions(g.dir_ / "t.c", fs::perms::owner_read);
+         fs::create_symlink("t.c", g.dir_ / "link"); }},
+    {"FolderMissing", {"-o", "@/none/x.c", red, blue}, 1, "none: No such file or directory"},
+    {"LeftoverOfAKilledRun", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "",
+     [](Generator& g) { std::ofstream(g.dir_ / ".out.c.tintwright-Killed") << "part"; }},
+    {"TakesTurns", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "", [](Generator& g) {
+         const int folder = ::open(g.dir_.c_str(), O_RDONLY | O_DIRECTORY); // another run's lock
+         ::flock(folder, LOCK_EX);
+         g.otherRun_ = std::jthread([&g, folder] {
+             std::this_thread::sleep_for(std::chrono::milliseconds(200));
+             std::ofstream(g.dir_ / "out.c") << "other";
+             ::close(folder); }); }},
+    {"HelpNotWritten", {"--help"}, 1, "cannot write standard output", "", "",
+     [](Generator& g) { g.written_.setstate(std::ios::badbit); }},
+    {"StandardOutputLast", {"--header", "@/h", "--preview", "@/p", red, blue}, 1,
+     "cannot write standard output", "", "", [](Generator& g) { g.written_.setstate(std::ios::badbit); }},
+    {"HeaderIsAFolder", {"--header", "@/folder/.", red, blue}, 1, "folder/.: Is a directory"},
+    {"LaterRenameFails", {"--header", "@/h", "--preview", "@/p", red, blue}, 1,
+     "p: No such file or directory", "", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "h") << "old";
+         g.hooked_.hook = [&g] { // the preview's temporary file goes
+             for (const fs::directory_entry& entry : fs::directory_iterator(g.dir_))
+                 if (entry.path().filename().string().starts_with(".p.")) fs::remove(entry);
+         }; }},
+    {"Interrupted", {"--header", "@/h", red, blue}, 1, "interrupted: Terminated", "", "", [](Generator& g) {
+         std::signal(SIGTERM, [](int) {}); g.hooked_.hook = [] { std::raise(SIGTERM); }; }},
 };
 // clang-format on
-
-class Generator : public testing::Test {
-protected:
-    Generator() {
-        std::string name = fs::temp_directory_path() / "tintwright-gen-XXXXXX";
-        dir_ = mkdtemp(name.data());
-        std::ofstream(dir_ / "stops.txt") << "; sky\r\n\r\n   \n#FF0000 Red\r\n(0,0,255) Blue\n";
-        fs::copy_file(dir_ / "stops.txt", dir_ / "int.stops");
-        std::ofstream(dir_ / "2 ciel-été.stops") << "-s 3 -t u16\n#FF0000 Red\n(0,0,255) Blue";
-        std::ofstream(dir_ / "bad.txt") << "(0,0,0) a\n\n(1,2 b\n";
-        fs::create_directory(dir_ / "folder");
-    }
-    ~Generator() override { fs::remove_all(dir_); }
-
-    std::string path(std::string text) const {
-        return text.starts_with("@") ? text.replace(0, 1, dir_.string()) : text;
-    }
-    int run(std::vector<std::string> args, const std::string& input = "") {
-        args.insert(args.begin(), "tintwright-gen");
-        std::vector<char*> argv(args.size());
-        std::transform(args.begin(), args.end(), argv.begin(),
-                       [&](std::string& arg) { return (arg = path(arg)).data(); });
-        std::istringstream in(input);
-        return runGenerator(argv, in, out_, err_);
-    }
-
-    fs::path dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
-};
 
 class Invocation : public Generator, public testing::WithParamInterface<Case> {};
 
 TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
     const Case& c = GetParam();
-    ASSERT_EQ(run(c.args, c.input), c.status) << err_.str();
+    c.setup(*this);
+    auto before = snapshot();
+    const int status = run(c.args, c.input);
+    otherRun_ = {}; // waits for the other run to end
+    ASSERT_EQ(status, c.status) << err_.str();
+    auto after = snapshot();
     if (c.status == 0) {
-        std::ifstream file(path(c.file), std::ios::binary);
-        EXPECT_EQ(c.file.empty() ? out_.str() : std::string(std::istreambuf_iterator(file), {}),
-                  c.expected);
+        EXPECT_EQ(c.file.empty() ? written_.str() : contents(path(c.file)), c.expected);
         EXPECT_EQ(err_.str(), "");
-    } else { // a clear message, and no file written, not even a temporary one
+        std::erase_if(before, [](const auto& entry) { return entry.first.starts_with("."); });
+        for (const auto& [name, entry] : before) { // kind and permissions stay, and bytes that
+            EXPECT_EQ(after[name][0], entry[0]) << name; // stay the same are not rewritten
+            EXPECT_TRUE(after[name][2] != entry[2] || after[name][1] == entry[1]) << name;
+        }
+        const bool added = !c.file.empty() && !before.contains(fs::path(path(c.file)).filename());
+        EXPECT_EQ(after.size(), before.size() + added); // and only the output is new
+    } else { // a clear message, and nothing written, not even a temporary file
         EXPECT_NE(err_.str().find(c.expected), std::string::npos) << err_.str();
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 5);
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(written_.str(), "");
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Generator, Invocation, testing::ValuesIn(cases),
                          [](const auto& row) { return row.param.name; });
-
-TEST_F(Generator, LeavesAnUnchangedFileAlone) {
-    ASSERT_EQ(run({"-o", "@/out.c", red, blue}), 0);
-    const fs::file_time_type past = fs::last_write_time(dir_ / "out.c") - std::chrono::hours(1);
-    fs::last_write_time(dir_ / "out.c", past);
-    ASSERT_EQ(run({"-o", "@/out.c", red, blue}), 0);
-    EXPECT_EQ(fs::last_write_time(dir_ / "out.c"), past);
-    ASSERT_EQ(run({"-o", "@/out.c", blue, red}), 0); // other bytes replace it
-    EXPECT_NE(fs::last_write_time(dir_ / "out.c"), past);
-}
 
 } // namespace
 } // namespace tintwright

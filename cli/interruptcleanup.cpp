@@ -1,0 +1,117 @@
+#include "cli/interruptcleanup.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <pthread.h>
+#include <unistd.h>
+
+namespace tintwright {
+namespace {
+
+// SIGPIPE too: a reader of standard output or of a FIFO that goes away ends the run.
+constexpr std::array<int, 4> cleanedSignals = {SIGHUP, SIGINT, SIGPIPE, SIGTERM};
+
+struct Temporary {
+    int folder = -1;
+    std::array<char, NAME_MAX + 1> name{};
+};
+
+// One for each file a run writes: the array, its header and its preview. The handler reads
+// them, so they live in fixed storage.
+std::array<Temporary, 3> temporaries;
+std::array<struct sigaction, cleanedSignals.size()> previousActions{};
+std::array<bool, cleanedSignals.size()> installed{};
+volatile std::sig_atomic_t interruption = 0;
+
+sigset_t cleanedSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : cleanedSignals) {
+        sigaddset(&set, signal);
+    }
+    return set;
+}
+
+// Only async-signal-safe calls: the temporaries go, the action the signal had before comes
+// back, and the signal raised again reaches it once this handler returns.
+extern "C" void removeTemporaries(int signal) {
+    for (Temporary& temporary : temporaries) {
+        if (temporary.folder >= 0) {
+            ::unlinkat(temporary.folder, temporary.name.data(), 0);
+            temporary.folder = -1;
+        }
+    }
+    interruption = signal;
+    for (std::size_t i = 0; i < cleanedSignals.size(); ++i) {
+        if (cleanedSignals[i] == signal && installed[i]) {
+            ::sigaction(signal, &previousActions[i], nullptr);
+            installed[i] = false;
+        }
+    }
+    ::raise(signal);
+}
+
+bool anyTemporary() {
+    return std::any_of(temporaries.begin(), temporaries.end(),
+                       [](const Temporary& temporary) { return temporary.folder >= 0; });
+}
+
+} // namespace
+
+HeldSignals::HeldSignals() {
+    const sigset_t set = cleanedSet();
+    pthread_sigmask(SIG_BLOCK, &set, &previous_);
+}
+
+HeldSignals::~HeldSignals() {
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+}
+
+void addTemporary(int folder, const std::string& name) {
+    if (!anyTemporary()) {
+        struct sigaction action {};
+        action.sa_handler = removeTemporaries;
+        action.sa_mask = cleanedSet();
+        action.sa_flags = SA_RESTART;
+        for (std::size_t i = 0; i < cleanedSignals.size(); ++i) {
+            ::sigaction(cleanedSignals[i], nullptr, &previousActions[i]);
+            installed[i] = previousActions[i].sa_handler != SIG_IGN;
+            if (installed[i]) {
+                ::sigaction(cleanedSignals[i], &action, nullptr);
+            }
+        }
+    }
+    const auto free = std::find_if(temporaries.begin(), temporaries.end(),
+                                   [](const Temporary& temporary) { return temporary.folder < 0; });
+    Temporary& temporary = temporaries.at(static_cast<std::size_t>(free - temporaries.begin()));
+    const std::size_t length = std::min(name.size(), temporary.name.size() - 1);
+    std::memcpy(temporary.name.data(), name.data(), length);
+    temporary.name[length] = '\0';
+    temporary.folder = folder;
+}
+
+void dropTemporary(int folder, const std::string& name) {
+    for (Temporary& temporary : temporaries) {
+        if (temporary.folder == folder && name == temporary.name.data()) {
+            temporary.folder = -1;
+        }
+    }
+    if (!anyTemporary()) {
+        for (std::size_t i = 0; i < cleanedSignals.size(); ++i) {
+            if (installed[i]) {
+                ::sigaction(cleanedSignals[i], &previousActions[i], nullptr);
+                installed[i] = false;
+            }
+        }
+        interruption = 0;
+    }
+}
+
+int interruptingSignal() {
+    return interruption;
+}
+
+} // namespace tintwright
