@@ -142,6 +142,7 @@ const Case cases[] = {
     {"OptionLines", {"-i", "-", red, blue}, 0, skyInTwo, "", "-s 2 --lf\n -t COLOR --n'ame'=\"sky\"\r\n"},
     {"CommandLineWins", {"-s", "2", "-t", "COLOR", "-n", "sky", "-i", "@/2 ciel-été.stops"}, 0, "\r\n" + made + "\r\nCOLOR sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
     {"StandardInputFirst", {"--input", "-", blue}, 0, redToBlue, "", "#FF0000 Red"},
+    {"ManyBlocks", {"-s", "5000", red, blue}, 0, redToBlueNamed("5000", "myGradient")},
     {"LoneCarriageReturns", {"-i", "-"}, 0, redToBlue, "", "#FF0000 Red\r\r(0,0,255) Blue\r"},
     {"ByteOrderMark", {"-i", "-"}, 0, redToBlue, "", "\xEF\xBB\xBF; sky\n#FF0000 Red\n(0,0,255) Blue"},
     {"LineTooLong", {"-i", "-"}, 2, "standard input:2: the line is longer than 65536 bytes", "", ";\n" + e32k + "x"},

@@ -166,7 +166,8 @@ TEST(ArrayText, HasOneValueAStepUpToTheLimit) {
         {"one stop, too many steps", {{"(255,0,0) Red"}, "16777217"}, ArrayRefusal::tooFewStops},
     };
     for (const auto& [name, input, expected] : rows) {
-        EXPECT_EQ(generateArrayText(input.first, input.second), expected) << name;
+        // Compared without printing: a wrong result can be sixteen million values long.
+        EXPECT_TRUE(generateArrayText(input.first, input.second) == expected) << name;
     }
     const auto text = std::get<std::string>(generateArrayText(blackToWhite, "16777216"));
     EXPECT_EQ(std::count(text.begin(), text.end(), 'x'), maxStepCount);
