@@ -2,6 +2,7 @@
 
 #include "cli/generatorerror.h"
 #include "cli/interruptcleanup.h"
+#include "cli/printable.h"
 
 #include <algorithm>
 #include <array>
@@ -290,11 +291,13 @@ void OutputFile::closeOld() {
 }
 
 void OutputFile::fail() const {
-    throw GeneratorError(1, "cannot write " + path_ + ": " + std::strerror(errno));
+    throw GeneratorError(1, "cannot write " + printable(path_, maxShownPath) + ": " +
+                                std::strerror(errno));
 }
 
 void OutputFile::failInFolder() const {
-    throw GeneratorError(1, "cannot write in folder " + folderPath_ + ": " + std::strerror(errno));
+    throw GeneratorError(1, "cannot write in folder " + printable(folderPath_, maxShownPath) +
+                                ": " + std::strerror(errno));
 }
 
 } // namespace tintwright

@@ -2,6 +2,7 @@
 
 #include "cli/generatorerror.h"
 #include "cli/interruptcleanup.h"
+#include "cli/printable.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,13 +26,15 @@ OutputSet::OutputSet(const std::vector<std::optional<std::string>>& paths,
             continue;
         }
         if (inputFound && file->identity() == inputIdentity) {
-            throw GeneratorError(2, "the output " + *path + " is the same file as the input " +
-                                        *input);
+            throw GeneratorError(2, "the output " + printable(*path, maxShownPath) +
+                                        " is the same file as the input " +
+                                        printable(*input, maxShownPath));
         }
         for (std::size_t i = 0; i + 1 < files_.size(); ++i) {
             if (files_[i] && files_[i]->identity() == file->identity()) {
-                throw GeneratorError(2, "the output " + *path + " is the same file as the output " +
-                                            *paths[i]);
+                throw GeneratorError(2, "the output " + printable(*path, maxShownPath) +
+                                            " is the same file as the output " +
+                                            printable(*paths[i], maxShownPath));
             }
         }
     }
