@@ -36,10 +36,7 @@ GradientSampler::GradientSampler(const std::vector<std::string>& entries, std::i
 }
 
 std::int32_t GradientSampler::blendedSample(std::int32_t i) const {
-    // Placed as srgbSample places a step.
-    const double position = i / stepsPerSegment_;
-    const auto segment = static_cast<std::size_t>(position);
-    const double t = position - static_cast<double>(segment);
+    const auto [segment, t] = place(i);
     const auto& [from, to] = segments_[segment];
     Coordinates mixed;
     for (std::size_t k = 0; k < mixed.size(); ++k) {

@@ -43,12 +43,7 @@ public:
     // sample(i) when blendSpace() is srgb. A loop over many samples checks the space once
     // and calls this, which keeps the loop as lean as it was before there were spaces.
     std::int32_t srgbSample(std::int32_t i) const {
-        // Two divisions, in this order: the position is i ÷ (steps ÷ segments), not
-        // i × segments ÷ steps, which rounds differently at some steps.
-        const double position = i / stepsPerSegment_;
-        // The position is never negative, so truncation is its floor.
-        const auto segment = static_cast<std::size_t>(position);
-        const double t = position - static_cast<double>(segment);
+        const auto [segment, t] = place(i);
         const Channels& a = stops_[segment];
         const Channels& b = stops_[segment + 1];
         return channel(a.red, b.red, t) + channel(a.green, b.green, t) * 256 +
@@ -56,6 +51,20 @@ public:
     }
 
 private:
+    // Where step i lies: the segment it falls in, and t, how far along that segment.
+    struct Place {
+        std::size_t segment;
+        double t;
+    };
+    Place place(std::int32_t i) const {
+        // Two divisions, in this order: the position is i ÷ (steps ÷ segments), not
+        // i × segments ÷ steps, which rounds differently at some steps.
+        const double position = i / stepsPerSegment_;
+        // The position is never negative, so truncation is its floor.
+        const auto segment = static_cast<std::size_t>(position);
+        return {segment, position - static_cast<double>(segment)};
+    }
+
     struct Channels {
         double red;
         double green;
