@@ -1,7 +1,7 @@
 // Cost of the C array text against the least any text of the same length can cost:
 // one allocation and one write of every byte.
 #include "engine/arraytext.h"
-#include "engine/colourentry.h"
+#include "engine/startupstops.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

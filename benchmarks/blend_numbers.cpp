@@ -4,9 +4,9 @@
 // that repeat the one above) and the most lines in a row that show one colour, the widest
 // band. Prints a Markdown table; it measures colours, not time.
 #include "engine/blendspace.h"
-#include "engine/colourentry.h"
 #include "engine/gbacolour.h"
 #include "engine/gradientsampler.h"
+#include "engine/startupstops.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,9 +57,9 @@ int main() {
             int equal = 0;
             int band = 1;
             int widestBand = 1;
-            std::int32_t previous = pc2gbacol(sampler.sample(0));
+            std::int32_t previous = gbaColour(sampler.sample(0));
             for (std::int32_t i = 1; i < sampler.sampleCount(); ++i) {
-                const std::int32_t current = pc2gbacol(sampler.sample(i));
+                const std::int32_t current = gbaColour(sampler.sample(i));
                 const Coordinates a = shownOklab(previous);
                 const Coordinates b = shownOklab(current);
                 const double distance = std::hypot(b[0] - a[0], b[1] - a[1], b[2] - a[2]);

@@ -2,8 +2,8 @@
 // same text in memory: writing, comparing and renaming should add at most half again.
 #include "cli/generator.h"
 #include "engine/arraytext.h"
-#include "engine/colourentry.h"
 #include "engine/numberrules.h"
+#include "engine/startupstops.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

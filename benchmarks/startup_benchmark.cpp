@@ -2,7 +2,7 @@
 // start-up stops, beside a C program that only writes the same bytes. The two run in turn, so
 // that both see the same machine; the median run of tintwright-gen should take at most twice
 // as long as the C program's.
-#include "engine/colourentry.h"
+#include "engine/startupstops.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

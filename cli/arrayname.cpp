@@ -1,5 +1,7 @@
 #include "cli/arrayname.h"
 
+#include "engine/numberrules.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -21,10 +23,6 @@ constexpr std::string_view keywords =
 
 bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 } // namespace

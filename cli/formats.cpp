@@ -1,6 +1,7 @@
 #include "cli/formats.h"
 
 #include "engine/gbacolour.h"
+#include "engine/hextext.h"
 
 #include <string>
 
@@ -9,7 +10,7 @@ namespace {
 
 // The value as a u16 holds it: negative colours of out-of-range channels wrap.
 std::uint16_t word(std::int32_t colour) {
-    return static_cast<std::uint16_t>(pc2gbacol(colour));
+    return static_cast<std::uint16_t>(gbaColour(colour));
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace {
 
 // The channels of value i as the GBA shows it, red first.
 std::array<int, 3> shownChannels(const GradientSampler& sampler, std::int32_t i) {
-    const std::int32_t shown = shownColour(pc2gbacol(sampler.sample(i)));
+    const std::int32_t shown = shownColour(gbaColour(sampler.sample(i)));
     return {shown & 255, shown >> 8 & 255, shown >> 16 & 255};
 }
 

@@ -19,7 +19,7 @@ std::string previewImage(const GradientSampler& sampler) {
     // One row of red, green and blue bytes, repeated down the image.
     std::vector<png_byte> row;
     for (std::int32_t i = 0; i < sampler.sampleCount(); ++i) {
-        const std::int32_t shown = shownColour(pc2gbacol(sampler.sample(i)));
+        const std::int32_t shown = shownColour(gbaColour(sampler.sample(i)));
         for (const int shift : {0, 8, 16}) {
             row.push_back(static_cast<png_byte>((shown >> shift) & 255));
         }

@@ -1,6 +1,7 @@
 #include "engine/arraytext.h"
 
 #include "engine/gbacolour.h"
+#include "engine/hextext.h"
 #include "engine/numberrules.h"
 
 namespace tintwright {
@@ -42,7 +43,7 @@ void writeArrayText(const GradientSampler& sampler, std::int32_t length, const A
     writer.writeValues(sampler, {"    ", ", ", lineEnd, ""}, [](std::int32_t colour, char* out) {
         *out++ = '0';
         *out++ = 'x';
-        return writeHexText(pc2gbacol(colour), out);
+        return writeHexText(gbaColour(colour), out);
     });
     writer << br << "};" << br;
     writer.flush();

@@ -4,15 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tintwright {
-
-// The seven stops every run of the window starts with: round the hue circle and back
-// toward red.
-inline const std::vector<std::string> startupStops = {
-    "(255,0,0) Red",  "(255,255,0) Yellow", "(0,255,0) Green", "(0,255,255) Turquoise",
-    "(0,0,255) Blue", "(255,0,255) Purple", "(255,0,0) Red"};
 
 /**
  * Builds the list line of a colour stop, "(" red "," green "," blue ") " name, from the
@@ -36,7 +29,7 @@ std::optional<std::array<double, 3>> entryChannels(std::string_view entry);
 std::optional<double> entryColour(std::string_view entry);
 
 // The packed colour of an entry, black (0) for one without the punctuation.
-inline double parseforcolor(std::string_view entry) {
+inline double entryColourOrBlack(std::string_view entry) {
     return entryColour(entry).value_or(0);
 }
 

@@ -15,10 +15,10 @@ GradientSampler::GradientSampler(const std::vector<std::string>& entries, std::i
     // does, so out-of-range values spill into the next channel up.
     stops_.reserve(entries.size());
     for (const std::string& entry : entries) {
-        const double colour = parseforcolor(entry);
-        stops_.push_back({static_cast<double>(rem(colour, 256)),
-                          static_cast<double>(rem(idiv(colour, 256), 256)),
-                          static_cast<double>(rem(idiv(colour, 65536), 256))});
+        const double colour = entryColourOrBlack(entry);
+        stops_.push_back({static_cast<double>(wholeRemainder(colour, 256)),
+                          static_cast<double>(wholeRemainder(wholeQuotient(colour, 256), 256)),
+                          static_cast<double>(wholeRemainder(wholeQuotient(colour, 65536), 256))});
     }
     if (space != BlendSpace::srgb) {
         // Each stop is converted once per segment it ends, not once per sample.

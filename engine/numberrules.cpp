@@ -13,9 +13,6 @@ namespace {
 constexpr bool isIgnorable(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
-constexpr bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Walks a text while skipping the characters that number reading ignores.
 class Reader {

@@ -5,6 +5,11 @@
 
 namespace tintwright {
 
+// A decimal digit of ASCII, whatever the locale.
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 /**
  * Reads the number at the start of `text`, the way every field of the window is read.
  *
@@ -24,12 +29,12 @@ double numericPrefix(std::string_view text);
 std::int32_t wholeNumber(double value);
 
 // Quotient of two whole numbers, truncated toward zero; `divisor` is positive.
-inline std::int32_t idiv(double dividend, std::int32_t divisor) {
+inline std::int32_t wholeQuotient(double dividend, std::int32_t divisor) {
     return wholeNumber(dividend) / divisor;
 }
 
 // Remainder of two whole numbers, with the sign of the dividend; `divisor` is positive.
-inline std::int32_t rem(double dividend, std::int32_t divisor) {
+inline std::int32_t wholeRemainder(double dividend, std::int32_t divisor) {
     return wholeNumber(dividend) % divisor;
 }
 

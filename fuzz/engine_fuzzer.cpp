@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fields.resize(4);
     const double expected = numericPrefix(fields[0]) + numericPrefix(fields[1]) * 256 +
                             numericPrefix(fields[2]) * 65536;
-    const double parsed = parseforcolor(composeEntry(fields[0], fields[1], fields[2], fields[3]));
+    const double parsed =
+        entryColourOrBlack(composeEntry(fields[0], fields[1], fields[2], fields[3]));
     require(std::bit_cast<std::uint64_t>(parsed) == std::bit_cast<std::uint64_t>(expected) ||
                 (std::isnan(parsed) && std::isnan(expected)),
             "a composed entry reads back as its channel fields");

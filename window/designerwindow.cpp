@@ -4,6 +4,7 @@
 #include "engine/colourentry.h"
 #include "engine/gradientsampler.h"
 #include "engine/numberrules.h"
+#include "engine/startupstops.h"
 #include "listbox.h"
 #include "preview.h"
 #include "wrappingbutton.h"

@@ -3,6 +3,7 @@
 #include "engine/colourentry.h"
 #include "engine/gradientsampler.h"
 #include "engine/numberrules.h"
+#include "engine/startupstops.h"
 
 #include <algorithm>
 #include <array>
@@ -46,7 +47,7 @@ TEST(WholeNumber, RoundsHalvesToEvenAndSaturates) {
     for (const auto& [value, expected] : rows) {
         EXPECT_EQ(wholeNumber(value), expected) << value;
     }
-    EXPECT_EQ(idiv(255.5, 256), 1) << "the dividend is rounded before dividing";
+    EXPECT_EQ(wholeQuotient(255.5, 256), 1) << "the dividend is rounded before dividing";
     EXPECT_EQ(stepCount("-0.5"), -1) << "the step count is the floor";
 }
 
@@ -59,7 +60,7 @@ TEST(ParseForColor, PacksTheChannelsBetweenTheParentheses) {
         {"close before open", ")(1,2,3) x", 0},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(parseforcolor(row.input), row.expected) << row.name;
+        EXPECT_EQ(entryColourOrBlack(row.input), row.expected) << row.name;
     }
 }
 

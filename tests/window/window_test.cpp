@@ -1,5 +1,5 @@
-#include "engine/colourentry.h"
 #include "engine/gradientsampler.h"
+#include "engine/startupstops.h"
 #include "window/designerwindow.h"
 #include "window/listbox.h"
 
