@@ -1,17 +1,22 @@
 #include "cli/generator.h"
+#include "cli/platform/fileidentity.h"
 #include "engine/arraytext.h"
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
@@ -42,10 +47,45 @@ const std::string e32k = [] { // 32768 times é, two bytes each: the longest lin
 }();
 const std::string skyInTwo = "\n" + made + "\nCOLOR sky[2] = {\n    0x1F, 0x3C0F\n};\n";
 const std::string longName = "@/" + std::string(250, 'n'); // with room for little else
+const std::string skyHeader = made +
+                              "\n#ifndef SKY_H\n#define SKY_H\n\ntypedef unsigned short u16;\n\n"
+                              "#define skyLen 128\n\nextern const u16 sky[64];\n\n#endif\n";
+// A temporary file of a run that was killed: no process has the id 2^22.
+const std::string killedRunsFile = ".out.c.tintwright-4194304-Killed";
+// An access ACL as the kernel stores it: user::rw-, user:4321:rw-, group::r--, mask::rw-,
+// other::---, entries of a 16-bit tag, 16-bit permissions and 32-bit id after the version 2.
+const std::string acl = [] {
+    std::string bytes("\2\0\0\0", 4);
+    for (const auto [tag, permissions, id] : {std::array<unsigned, 3>{1, 6, ~0U},
+                                              {2, 6, 4321},
+                                              {4, 4, ~0U},
+                                              {0x10, 6, ~0U},
+                                              {0x20, 0, ~0U}}) {
+        for (const auto& [value, size] : {std::pair{tag, 2}, {permissions, 2}, {id, 4}}) {
+            for (int i = 0; i < size; ++i) {
+                bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+            }
+        }
+    }
+    return bytes;
+}();
 
 std::string contents(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator(in), {}};
+}
+
+std::string attributes(const fs::path& file) {
+    std::string names(1024, '\0'), all;
+    names.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(::llistxattr(file.c_str(), names.data(), names.size()), 0)));
+    for (std::size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1) {
+        std::string value(1024, '\0');
+        value.resize(static_cast<std::size_t>(std::max<ssize_t>(
+            ::lgetxattr(file.c_str(), names.data() + at, value.data(), value.size()), 0)));
+        all += std::string(names.data() + at) + "=" + value + ";";
+    }
+    return all;
 }
 
 // Standard output that runs a test's hook at each write.
@@ -75,18 +115,22 @@ struct Generator : testing::Test {
     std::string path(std::string text) const {
         return text.starts_with("@") ? text.replace(0, 1, dir_.string()) : text;
     }
+    // The identity of a file in the folder, for a standard stream that leads to it.
+    StandardStream regularFile(const std::string& name) const {
+        return {StreamKind::regularFile, *identityOf(dir_ / name)};
+    }
     int run(std::vector<std::string> args, const std::string& input = "") {
         args.insert(args.begin(), "tintwright-gen");
         std::vector<char*> argv(args.size());
         std::transform(args.begin(), args.end(), argv.begin(),
                        [&](std::string& arg) { return (arg = path(arg)).data(); });
         std::istringstream in(input);
-        return runGenerator(argv, in, hooked_.hook ? hookedOut_ : written_, err_);
+        return runGenerator(argv, in, hooked_.hook ? hookedOut_ : written_, err_, streams_);
     }
     // Each name in the folder with its kind and permissions, a regular file's inode and time,
-    // and its bytes or target.
-    std::map<std::string, std::array<std::string, 3>> snapshot() const {
-        std::map<std::string, std::array<std::string, 3>> entries;
+    // its bytes or target, and its extended attributes.
+    std::map<std::string, std::array<std::string, 4>> snapshot() const {
+        std::map<std::string, std::array<std::string, 4>> entries;
         for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) {
             struct stat file {};
             ::lstat(entry.path().c_str(), &file);
@@ -97,7 +141,8 @@ struct Generator : testing::Test {
                     : "",
                 S_ISLNK(file.st_mode)   ? fs::read_symlink(entry).string()
                 : S_ISREG(file.st_mode) ? contents(entry)
-                                        : ""};
+                                        : "",
+                attributes(entry.path())};
         }
         return entries;
     }
@@ -107,6 +152,7 @@ struct Generator : testing::Test {
     HookedOutput hooked_;
     std::ostream hookedOut_{&hooked_};
     std::ostringstream err_;
+    std::array<StandardStream, 3> streams_{}; // pipes, unless a row says otherwise
     std::jthread otherRun_;
 };
 
@@ -120,6 +166,7 @@ struct Case {
     std::string expected;
     std::string file{}, input{};
     void (*setup)(Generator&) = [](Generator&) {};
+    uid_t user = 0; // a user other than root runs it in a process of its own
 };
 
 // clang-format off
@@ -134,9 +181,7 @@ const Case cases[] = {
      "0x0, 0x0, 0x0, 0x0, 0x0, 0x0, 0x0\n    .hword 0x0\n    .size sky, 34\n"},
     {"OutputFileWithALongName", {"--format=bin", "-s", "2", "-o", longName, red, blue}, 0,
      std::string("\x1F\0\x0F\x3C", 4), longName},
-    {"AssemblyHeader", {"-f", "asm", "--lf", "-n", "sky", "--header", "@/h", red, blue}, 0,
-     made + "\n#ifndef SKY_H\n#define SKY_H\n\ntypedef unsigned short u16;\n\n#define skyLen 128\n\nextern const u16 sky[64];"
-     "\n\n#endif\n", "@/h"},
+    {"AssemblyHeader", {"-f", "asm", "--lf", "-n", "sky", "--header", "@/h", red, blue}, 0, skyHeader, "@/h"},
     {"InputFile", {"-i", "@/stops.txt"}, 0, redToBlueNamed("64", "stops")},
     {"NameFromFile", {"-i", "@/2 ciel-été.stops"}, 0, redToBlueNamed("3", "_2_ciel__t_")},
     {"OptionLines", {"-i", "-", red, blue}, 0, skyInTwo, "", "-s 2 --lf\n -t COLOR --n'ame'=\"sky\"\r\n"},
@@ -193,7 +238,42 @@ const Case cases[] = {
          fs::create_symlink("t.c", g.dir_ / "link"); }},
     {"FolderMissing", {"-o", "@/none/x.c", red, blue}, 1, "none: No such file or directory"},
     {"LeftoverOfAKilledRun", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "",
-     [](Generator& g) { std::ofstream(g.dir_ / ".out.c.tintwright-Killed") << "part"; }},
+     [](Generator& g) { std::ofstream(g.dir_ / killedRunsFile) << "part"; }},
+    {"LookalikeOfALeftoverKept", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "",
+     [](Generator& g) { std::ofstream(g.dir_ / ".out.c.tintwright-Killed") << "mine"; }},
+    {"InputShapedLikeALeftoverKept", {"-i", "@/.out.c.tintwright-4194304-colour", "-n", "myGradient", "-o", "@/out.c"}, 0,
+     redToBlueFile, "@/out.c", "", [](Generator& g) { fs::copy_file(g.dir_ / "stops.txt", g.dir_ / ".out.c.tintwright-4194304-colour"); }},
+    {"LongerOldFileReplaced", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "",
+     [](Generator& g) { std::ofstream(g.dir_ / "out.c") << redToBlueFile << "more"; }},
+    {"KilledWhileWriting", {"--header", "@/h", "--preview", "@/p", red, blue}, -SIGKILL, "", "", "",
+     [](Generator& g) { g.hooked_.hook = [] { std::raise(SIGKILL); }; }},
+    {"StandardInputIsTheOutput", {"-i", "-", "-o", "@/stops.txt"}, 2, "stops.txt is the same file as standard input", "", "",
+     [](Generator& g) { g.streams_[0] = g.regularFile("stops.txt"); }},
+    {"StandardOutputIsTheHeader", {"--header", "@/a.c", red, blue}, 2, "a.c is the same file as standard output", "", "",
+     [](Generator& g) { std::ofstream(g.dir_ / "a.c") << "old"; g.streams_[1] = g.regularFile("a.c"); }},
+    {"StandardOutputIsTheInput", {"-i", "@/stops.txt"}, 2, "standard output is the same file as the input", "", "",
+     [](Generator& g) { g.streams_[1] = g.regularFile("stops.txt"); }},
+    {"LinkToStandardOutput", {"-o", "@/log", red, blue}, 0, redToBlue, "", "",
+     [](Generator& g) { fs::create_symlink("/dev/stdout", g.dir_ / "log"); }},
+    {"LinkToStandardErrorIsTheInput", {"-i", "@/stops.txt", "-o", "@/log"}, 2, "log is the same file as the input", "", "",
+     [](Generator& g) { fs::create_symlink("/proc/self/fd/2", g.dir_ / "log"); g.streams_[2] = g.regularFile("stops.txt"); }},
+    {"OpenDescriptorAppended", {"-o", "@/fd", red, blue}, 0, "old" + redToBlue, "@/log", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "log") << "old";
+         const int log = ::open((g.dir_ / "log").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+         fs::create_symlink("/dev/fd/" + std::to_string(log), g.dir_ / "fd"); }},
+    {"HeaderToStandardOutput", {"-f", "asm", "--lf", "-n", "sky", "-o", "@/a.s", "--header", "-", red, blue}, 0, skyHeader,
+     "", "", [](Generator& g) { std::ofstream(g.dir_ / "a.s") << "old"; }},
+    {"TwoOutputsToStandardOutput", {"--preview", "-", red, blue}, 2, "two outputs go to standard output: - and -"},
+    {"BinaryToATerminal", {"-f", "bin", red, blue}, 2, "binary data is not written to a terminal",
+     "", "", [](Generator& g) { g.streams_[1].kind = StreamKind::terminal; }},
+    {"AclAndAttributesKept", {"-o", "@/acl.c", red, blue}, 0, redToBlueFile, "@/acl.c", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "acl.c") << "old";
+         ::setxattr((g.dir_ / "acl.c").c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0);
+         ::setxattr((g.dir_ / "acl.c").c_str(), "user.note", "note", 4, 0); }},
+    {"AnotherUsersFileInAStickyFolder", {"-o", "@/r.c", red, blue}, 1, "cannot keep its owner and group", "", "", [](Generator& g) {
+         fs::permissions(g.dir_, fs::perms::all | fs::perms::sticky_bit);
+         std::ofstream(g.dir_ / "r.c") << "old";
+         ::chown((g.dir_ / "r.c").c_str(), 4321, 4321); }, 4322},
     {"TakesTurns", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "", [](Generator& g) {
          const int folder = ::open(g.dir_.c_str(), O_RDONLY | O_DIRECTORY); // another run's lock
          ::flock(folder, LOCK_EX);
@@ -207,14 +287,9 @@ const Case cases[] = {
      "cannot write standard output", "", "", [](Generator& g) { g.written_.setstate(std::ios::badbit); }},
     {"HeaderIsAFolder", {"--header", "@/folder/.", red, blue}, 1, "folder/.: Is a directory"},
     {"LaterRenameFails", {"--header", "@/h", "--preview", "@/p", red, blue}, 1,
-     "p: No such file or directory", "", "", [](Generator& g) {
+     "p: Is a directory", "@/p", "", [](Generator& g) {
          std::ofstream(g.dir_ / "h") << "old";
-         g.hooked_.hook = [&g] { // the preview's temporary file goes
-             for (const fs::directory_entry& entry : fs::directory_iterator(g.dir_))
-                 if (entry.path().filename().string().starts_with(".p.")) fs::remove(entry);
-         }; }},
-    {"Interrupted", {"--header", "@/h", red, blue}, 1, "interrupted: Terminated", "", "", [](Generator& g) {
-         std::signal(SIGTERM, [](int) {}); g.hooked_.hook = [] { std::raise(SIGTERM); }; }},
+         g.hooked_.hook = [&g] { fs::create_directories(g.dir_ / "p" / "in"); }; }},
 };
 // clang-format on
 
@@ -224,22 +299,50 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
     const Case& c = GetParam();
     c.setup(*this);
     auto before = snapshot();
-    const int status = run(c.args, c.input);
+    int status = 0;
+    if (c.user != 0 || c.status < 0) { // a status below 0 is the signal that ends the run
+        int message[2];
+        ASSERT_EQ(::pipe(message), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (c.user != 0 &&
+                (::setgroups(0, nullptr) != 0 || ::setgid(c.user) != 0 || ::setuid(c.user) != 0)) {
+                ::_exit(99);
+            }
+            status = run(c.args, c.input);
+            const std::string text = err_.str();
+            ::write(message[1], text.data(), text.size());
+            ::_exit(status);
+        }
+        ::close(message[1]);
+        err_ << std::ifstream("/proc/self/fd/" + std::to_string(message[0])).rdbuf();
+        ::close(message[0]);
+        int ended = 0;
+        ::waitpid(child, &ended, 0);
+        status = WIFSIGNALED(ended) ? -WTERMSIG(ended) : WEXITSTATUS(ended);
+        if (status == 99) {
+            GTEST_SKIP() << "this system does not let root become user " << c.user;
+        }
+    } else {
+        status = run(c.args, c.input);
+    }
     otherRun_ = {}; // waits for the other run to end
     ASSERT_EQ(status, c.status) << err_.str();
     auto after = snapshot();
     if (c.status == 0) {
         EXPECT_EQ(c.file.empty() ? written_.str() : contents(path(c.file)), c.expected);
         EXPECT_EQ(err_.str(), "");
-        std::erase_if(before, [](const auto& entry) { return entry.first.starts_with("."); });
+        before.erase(killedRunsFile);
         for (const auto& [name, entry] : before) { // kind and permissions stay, and bytes that
             EXPECT_EQ(after[name][0], entry[0]) << name; // stay the same are not rewritten
+            EXPECT_EQ(after[name][3], entry[3]) << name;
             EXPECT_TRUE(after[name][2] != entry[2] || after[name][1] == entry[1]) << name;
         }
         const bool added = !c.file.empty() && !before.contains(fs::path(path(c.file)).filename());
         EXPECT_EQ(after.size(), before.size() + added); // and only the output is new
     } else { // a clear message, and nothing written, not even a temporary file
         EXPECT_NE(err_.str().find(c.expected), std::string::npos) << err_.str();
+        after.erase(fs::path(path(c.file)).filename()); // what the row itself made
         EXPECT_EQ(after, before);
         EXPECT_EQ(written_.str(), "");
     }
