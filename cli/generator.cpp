@@ -31,12 +31,15 @@ palette.
                        myGradient)
   -t, --type TYPE      element type: u16 (default), "unsigned short", uint16_t or COLOR
       --const          declare the array const and 4-byte aligned, so it stays in ROM
+      --no-const       undo --const, such as a stop file's
       --lf             end lines with LF instead of CRLF
+      --no-lf          undo --lf, such as a stop file's
       --blend SPACE    mix neighbouring stops in srgb (default), linear, oklab or oklch
   -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
   -o, --output FILE    write to FILE instead of standard output ("-")
       --header FILE    also write a header declaring the array (formats c and asm)
       --preview FILE   also write a PNG of the values as the GBA shows them
+                       ("-" for FILE is standard output, for one FILE at most)
   -h, --help           show this help and exit
       --version        show the version and exit
 
@@ -160,7 +163,7 @@ int runGenerator(std::span<char* const> args, std::istream& in, std::ostream& ou
         return 0;
     } catch (const GeneratorError& error) {
         err << "tintwright-gen: " << error.what() << '\n';
-        if (error.status == 2) {
+        if (error.status == 2 && !error.inStopFile) {
             err << "Try 'tintwright-gen --help' for more information.\n";
         }
         return error.status;

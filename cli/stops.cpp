@@ -111,7 +111,7 @@ void readStopLines(std::istream& stream, const std::string& name, StopInput& inp
         try {
             addStop(input.stops, line);
         } catch (const GeneratorError& error) {
-            throw GeneratorError(error.status, place() + ": " + error.what());
+            throw GeneratorError(error.status, place() + ": " + error.what(), true);
         }
     });
 }
