@@ -181,6 +181,12 @@ void applyOptions(Reading& reading, std::span<char* const> args, bool inStopFile
         if (inStopFile && findOption(option) != nullptr) {
             checkInStopFile(option);
         }
+        const bool namesAFile =
+            option == 'i' || option == 'o' || option == headerOption || option == previewOption;
+        if (namesAFile && value.empty()) {
+            throw usageError("--" + std::string(findOption(option)->name) +
+                             " needs a file name, not ''");
+        }
         switch (option) {
         case 'i':
             if (options.input) {

@@ -12,6 +12,7 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -203,6 +204,12 @@ const Case cases[] = {
     {"StepsNotANumber", {"-s", "12x", red, blue}, 2, "not '12x'"},
     {"BadName", {"-n", "2sky", red, blue}, 2, "the name '2sky' is not a C identifier"},
     {"KeywordName", {"-n", "for", red, blue}, 2, "the name 'for' is a C or C++ keyword"},
+    {"ReservedName", {"-n", "__x", red, blue}, 2, "the name '__x' is reserved for the compiler"},
+    {"UnderscoreAndCapital", {"-n", "_Pragma", red, blue}, 2, "the name '_Pragma' is reserved"},
+    {"GuardOfAnUnderscoreName", {"-f", "asm", "--lf", "-n", "_abc", "--header", "@/h", red, blue}, 0,
+     std::regex_replace(std::regex_replace(skyHeader, std::regex("SKY_H"), "GRADIENT_ABC_H"), std::regex("sky"), "_abc"), "@/h"},
+    {"EmptyOutputName", {"-o", "", red, blue}, 2, "--output needs a file name"},
+    {"BidirectionalControl", {red, "(1,2 \u202E"}, 2, "not a colour stop: (1,2 \\xE2\\x80\\xAE\nTry"},
     {"TypeName", {"-n", "COLOR", "-i", "-", red, blue}, 2, "the name 'COLOR' is the element type", "", "-t COLOR"},
     {"FileNameIsAKeyword", {"-i", "@/int.stops"}, 2, "int.stops': 'int' is a C or C++ keyword; name it with -n"},
     {"CommandLineOptionInFile", {"-i", "-"}, 2, "standard input:2: --help belongs on the command line", "", "-s 2\n--help"},
