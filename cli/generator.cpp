@@ -90,9 +90,10 @@ void refuseBinaryOnTerminal(const Options& options, const OutputSet& files,
 }
 
 // Writes the array, the header and the preview to their destinations. The files that are
-// replaced are written first, then those written in place, then the standard streams, and
-// only then is any file renamed into place: a failure before the renames leaves every file
-// as it was.
+// replaced are written first, then the standard streams, and only then is any file renamed
+// into place: a failure before the renames leaves every file as it was. Files written in
+// place, such as devices and FIFOs, come last, once the run's turn has ended, so that one
+// that waits for its reader never stalls another run.
 void generate(const Options& options, const std::vector<std::string>& stops, OutputSet& files,
               std::ostream& out, std::ostream& err) {
     // A file is compiled on its own, so it makes its type known; a stream gets the window's
@@ -110,15 +111,16 @@ void generate(const Options& options, const std::vector<std::string>& stops, Out
         [&](const Sink& sink) { sink(headerText(headerStyle, options.steps)); },
         [&](const Sink& sink) { sink(previewImage(sampler)); },
     };
-    files.open();
-    for (const bool inPlace : {false, true}) {
+    const auto writeFiles = [&](bool inPlace) {
         for (std::size_t i = 0; i < contents.size(); ++i) {
             if (OutputFile* const file = files[i]; file && file->inPlace() == inPlace) {
                 contents[i]([&](std::string_view bytes) { file->write(bytes); });
                 file->close();
             }
         }
-    }
+    };
+    files.open();
+    writeFiles(false);
     for (std::size_t i = 0; i < contents.size(); ++i) {
         const Destination destination = files.destination(i);
         if (destination == Destination::standardOutput ||
@@ -134,6 +136,7 @@ void generate(const Options& options, const std::vector<std::string>& stops, Out
         }
     }
     files.commit();
+    writeFiles(true);
 }
 
 } // namespace

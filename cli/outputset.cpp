@@ -78,10 +78,17 @@ OutputSet::OutputSet(const std::vector<std::optional<std::string>>& paths,
 }
 
 void OutputSet::open() {
-    turns_.emplace(files_, input_ ? std::span(&*input_, 1) : std::span<const FileIdentity>());
-    for (const auto& file : files_) {
-        if (file) {
-            file->open();
+    // Opening a FIFO waits for its reader, so files written in place are opened before the
+    // turn: a run that waits there never stalls another.
+    for (const bool inPlace : {true, false}) {
+        if (!inPlace) {
+            turns_.emplace(files_,
+                           input_ ? std::span(&*input_, 1) : std::span<const FileIdentity>());
+        }
+        for (const auto& file : files_) {
+            if (file && file->inPlace() == inPlace) {
+                file->open();
+            }
         }
     }
 }
@@ -110,6 +117,7 @@ void OutputSet::commit() {
             file->finish();
         }
     }
+    turns_.reset();
 }
 
 } // namespace tintwright

@@ -16,8 +16,8 @@ namespace tintwright {
 // its descriptor, such as /dev/fd/3).
 enum class Destination { none, file, standardOutput, standardError, otherStream };
 
-// The files one run writes, put in place all together or not at all. From open() to the
-// end, the run has its turn at the folders they are replaced in, so that runs writing the
+// The files one run writes, put in place all together or not at all. From open() to
+// commit(), the run has its turn at the folders they are replaced in, so that runs writing the
 // same files take turns and a set of files always comes from one run.
 class OutputSet {
 public:
@@ -35,10 +35,11 @@ public:
     OutputFile* operator[](std::size_t i) const { return files_[i].get(); }
     Destination destination(std::size_t i) const { return destinations_[i]; }
 
-    // Waits for the run's turn, then creates the temporary files and opens those written in
-    // place.
+    // Opens the files written in place, then waits for the run's turn and creates the
+    // temporary files.
     void open();
-    // Renames the written files into place; when one fails, those before it are put back.
+    // Renames the written files into place, then ends the turn; when one fails, those before
+    // it are put back.
     void commit();
 
 private:

@@ -154,6 +154,7 @@ struct Generator : testing::Test {
     std::ostream hookedOut_{&hooked_};
     std::ostringstream err_;
     std::array<StandardStream, 3> streams_{}; // pipes, unless a row says otherwise
+    std::ifstream fifo_;
     std::jthread otherRun_;
 };
 
@@ -249,6 +250,19 @@ const Case cases[] = {
          ::mkfifo((g.dir_ / "fifo").c_str(), 0600);
          fs::create_symlink("fifo", g.dir_ / "pipe");
          g.otherRun_ = std::jthread([&g] { g.written_ << std::ifstream(g.dir_ / "fifo").rdbuf(); }); }},
+    {"FifoHoldsNoLock", {"-s", "100000", "-o", "@/fifo", "--header", "@/h", red, blue}, 0,
+     headerText({.definesType = true}, 100'000), "@/h", "", [](Generator& g) {
+         ::mkfifo((g.dir_ / "fifo").c_str(), 0600);
+         g.otherRun_ = std::jthread([&g] { // another run takes its turn while this one waits,
+             const int folder = ::open(g.dir_.c_str(), O_RDONLY | O_DIRECTORY);
+             for (const bool opened : {false, true}) { // to open the FIFO, then to write more
+                 std::this_thread::sleep_for(std::chrono::milliseconds(200)); // than it holds
+                 if (::flock(folder, LOCK_EX | LOCK_NB) != 0) std::ofstream(g.dir_ / "waited");
+                 ::flock(folder, LOCK_UN);
+                 if (opened) std::ostringstream() << g.fifo_.rdbuf();
+                 else g.fifo_.open(g.dir_ / "fifo");
+             }
+             ::close(folder); }); }},
     {"UnchangedFileLeftAlone", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "",
      [](Generator& g) { std::ofstream(g.dir_ / "out.c") << redToBlueFile; }},
     {"LinkedFileKeepsItsMode", {"-o", "@/link", red, blue}, 0, redToBlueFile, "@/t.c", "", [](Generator& g) {
