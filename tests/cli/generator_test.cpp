@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstddef>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -11,11 +12,15 @@
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <map>
 #include <regex>
 #include <sstream>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <thread>
@@ -98,6 +103,27 @@ struct HookedOutput : std::streambuf {
     }
 };
 
+// From here on, this process opens no unnamed file: openat() with O_TMPFILE fails as on a file
+// system that has none.
+void refuseUnnamedFiles() {
+    const auto step = [](int code, std::uint32_t value, int yes = 0, int no = 0) {
+        return sock_filter{static_cast<std::uint16_t>(code), static_cast<std::uint8_t>(yes),
+                           static_cast<std::uint8_t>(no), value};
+    };
+    std::array<sock_filter, 6> steps{
+        step(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        step(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+        step(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        step(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
+        step(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        step(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+    const sock_fprog program{steps.size(), steps.data()};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
+        ::_exit(98);
+    }
+}
+
 struct Generator : testing::Test {
     Generator() {
         std::string name = fs::temp_directory_path() / "tintwright-gen-XXXXXX";
@@ -168,7 +194,8 @@ struct Case {
     std::string expected;
     std::string file{}, input{};
     void (*setup)(Generator&) = [](Generator&) {};
-    uid_t user = 0; // a user other than root runs it in a process of its own
+    uid_t user = 0;     // a user other than root runs it in a process of its own
+    bool named = false; // as on a file system without unnamed files, in a process of its own
 };
 
 // clang-format off
@@ -278,6 +305,10 @@ const Case cases[] = {
      redToBlueFile, "@/out.c", "", [](Generator& g) { fs::copy_file(g.dir_ / "stops.txt", g.dir_ / ".out.c.tintwright-4194304-colour"); }},
     {"LongerOldFileReplaced", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "",
      [](Generator& g) { std::ofstream(g.dir_ / "out.c") << redToBlueFile << "more"; }},
+    {"NamedTemporariesGoWithASignal", {"--header", "@/h", "--preview", "@/p", red, blue}, -SIGTERM, "", "", "",
+     [](Generator& g) { g.hooked_.hook = [] { std::raise(SIGTERM); }; }, 0, true},
+    {"ThreeNamedTemporaries", {"-o", "@/a.c", "--header", "@/h", "--preview", "@/p", red, blue}, 0, redToBlueFile, "@/a.c", "",
+     [](Generator& g) { std::ofstream(g.dir_ / "h") << "old"; std::ofstream(g.dir_ / "p") << "old"; }, 0, true},
     {"KilledWhileWriting", {"--header", "@/h", "--preview", "@/p", red, blue}, -SIGKILL, "", "", "",
      [](Generator& g) { g.hooked_.hook = [] { std::raise(SIGKILL); }; }},
     {"StandardInputIsTheOutput", {"-i", "-", "-o", "@/stops.txt"}, 2, "stops.txt is the same file as standard input", "", "",
@@ -333,7 +364,7 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
     c.setup(*this);
     auto before = snapshot();
     int status = 0;
-    if (c.user != 0 || c.status < 0) { // a status below 0 is the signal that ends the run
+    if (c.user != 0 || c.named || c.status < 0) { // a status below 0: the signal that ends it
         int message[2];
         ASSERT_EQ(::pipe(message), 0);
         const pid_t child = ::fork();
@@ -341,6 +372,9 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
             if (c.user != 0 &&
                 (::setgroups(0, nullptr) != 0 || ::setgid(c.user) != 0 || ::setuid(c.user) != 0)) {
                 ::_exit(99);
+            }
+            if (c.named) {
+                refuseUnnamedFiles();
             }
             status = run(c.args, c.input);
             const std::string text = err_.str();
@@ -353,6 +387,9 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
         int ended = 0;
         ::waitpid(child, &ended, 0);
         status = WIFSIGNALED(ended) ? -WTERMSIG(ended) : WEXITSTATUS(ended);
+        if (status == 98) {
+            GTEST_SKIP() << "this system does not let a process filter its system calls";
+        }
         if (status == 99) {
             GTEST_SKIP() << "this system does not let root become user " << c.user;
         }
