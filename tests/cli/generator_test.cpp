@@ -91,18 +91,19 @@ struct HookedOutput : std::streambuf {
     }
 };
 
-// From here on, this process opens no unnamed file: openat() with O_TMPFILE fails as on a file
-// system that has none.
-void refuseUnnamedFiles() {
+// From here on, the system call `call` fails in this process as on a file system that cannot
+// do it: openat() only with O_TMPFILE, for a file system without unnamed files.
+void refuse(long call) {
     const auto step = [](int code, std::uint32_t value, int yes = 0, int no = 0) {
         return sock_filter{static_cast<std::uint16_t>(code), static_cast<std::uint8_t>(yes),
                            static_cast<std::uint8_t>(no), value};
     };
     std::array<sock_filter, 6> steps{
         step(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        step(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+        step(BPF_JMP | BPF_JEQ | BPF_K, static_cast<std::uint32_t>(call), 0, 3),
         step(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-        step(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
+        step(BPF_JMP | BPF_JSET | BPF_K, call == __NR_openat ? O_TMPFILE & ~O_DIRECTORY : ~0U, 0,
+             1),
         step(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
         step(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
     const sock_fprog program{steps.size(), steps.data()};
@@ -182,8 +183,8 @@ struct Case {
     std::string expected;
     std::string file{}, input{};
     void (*setup)(Generator&) = [](Generator&) {};
-    uid_t user = 0;     // a user other than root runs it in a process of its own
-    bool named = false; // as on a file system without unnamed files, in a process of its own
+    uid_t user = 0;   // a user other than root runs it in a process of its own
+    long refused = 0; // a system call that fails, in a process of its own
 };
 
 // clang-format off
@@ -294,9 +295,9 @@ const Case cases[] = {
     {"LongerOldFileReplaced", {"-o", "@/out.c", red, blue}, 0, redToBlueFile, "@/out.c", "",
      [](Generator& g) { std::ofstream(g.dir_ / "out.c") << redToBlueFile << "more"; }},
     {"NamedTemporariesGoWithASignal", {"--header", "@/h", "--preview", "@/p", red, blue}, -SIGTERM, "", "", "",
-     [](Generator& g) { g.hooked_.hook = [] { std::raise(SIGTERM); }; }, 0, true},
+     [](Generator& g) { g.hooked_.hook = [] { std::raise(SIGTERM); }; }, 0, __NR_openat},
     {"ThreeNamedTemporaries", {"-o", "@/a.c", "--header", "@/h", "--preview", "@/p", red, blue}, 0, redToBlueFile, "@/a.c", "",
-     [](Generator& g) { std::ofstream(g.dir_ / "h") << "old"; std::ofstream(g.dir_ / "p") << "old"; }, 0, true},
+     [](Generator& g) { std::ofstream(g.dir_ / "h") << "old"; std::ofstream(g.dir_ / "p") << "old"; }, 0, __NR_openat},
     {"KilledWhileWriting", {"--header", "@/h", "--preview", "@/p", red, blue}, -SIGKILL, "", "", "",
      [](Generator& g) { g.hooked_.hook = [] { std::raise(SIGKILL); }; }},
     {"StandardInputIsTheOutput", {"-i", "-", "-o", "@/stops.txt"}, 2, "stops.txt is the same file as standard input", "", "",
@@ -322,6 +323,9 @@ const Case cases[] = {
          std::ofstream(g.dir_ / "acl.c") << "old";
          ::setxattr((g.dir_ / "acl.c").c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0);
          ::setxattr((g.dir_ / "acl.c").c_str(), "user.note", "note", 4, 0); }},
+    {"AclThatCannotBeKept", {"-o", "@/acl.c", red, blue}, 1, "cannot keep its extended attribute system.posix_acl_access", "", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "acl.c") << "old";
+         ::setxattr((g.dir_ / "acl.c").c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0); }, 0, __NR_fsetxattr},
     {"AnotherUsersFileInAStickyFolder", {"-o", "@/r.c", red, blue}, 1, "cannot keep its owner and group", "", "", [](Generator& g) {
          fs::permissions(g.dir_, fs::perms::all | fs::perms::sticky_bit);
          std::ofstream(g.dir_ / "r.c") << "old";
@@ -352,7 +356,8 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
     c.setup(*this);
     auto before = snapshot();
     int status = 0;
-    if (c.user != 0 || c.named || c.status < 0) { // a status below 0: the signal that ends it
+    if (c.user != 0 || c.refused != 0 ||
+        c.status < 0) { // a status below 0: the signal that ends it
         int message[2];
         ASSERT_EQ(::pipe(message), 0);
         const pid_t child = ::fork();
@@ -361,8 +366,8 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
                 (::setgroups(0, nullptr) != 0 || ::setgid(c.user) != 0 || ::setuid(c.user) != 0)) {
                 ::_exit(99);
             }
-            if (c.named) {
-                refuseUnnamedFiles();
+            if (c.refused != 0) {
+                refuse(c.refused);
             }
             status = run(c.args, c.input);
             const std::string text = err_.str();
