@@ -310,10 +310,10 @@ const Case cases[] = {
      [](Generator& g) { fs::create_symlink("/dev/stdout", g.dir_ / "log"); }},
     {"LinkToStandardErrorIsTheInput", {"-i", "@/stops.txt", "-o", "@/log"}, 2, "log is the same file as the input", "", "",
      [](Generator& g) { fs::create_symlink("/proc/self/fd/2", g.dir_ / "log"); g.streams_[2] = g.regularFile("stops.txt"); }},
-    {"OpenDescriptorAppended", {"-o", "@/fd", red, blue}, 0, "old" + redToBlue, "@/log", "", [](Generator& g) {
-         std::ofstream(g.dir_ / "log") << "old";
-         const int log = ::open((g.dir_ / "log").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-         fs::create_symlink("/dev/fd/" + std::to_string(log), g.dir_ / "fd"); }},
+    {"OpenDescriptorAppended", {"-o", "@/fd/40", red, blue}, 0, "old" + redToBlue, "@/log", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "log") << "old"; // through a link to the folder of descriptors
+         ::dup2(::open((g.dir_ / "log").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC), 40);
+         fs::create_symlink("/dev/fd", g.dir_ / "fd"); }},
     {"HeaderToStandardOutput", {"-f", "asm", "--lf", "-n", "sky", "-o", "@/a.s", "--header", "-", red, blue}, 0, skyHeader,
      "", "", [](Generator& g) { std::ofstream(g.dir_ / "a.s") << "old"; }},
     {"TwoOutputsToStandardOutput", {"--preview", "-", red, blue}, 2, "two outputs go to standard output: - and -"},
