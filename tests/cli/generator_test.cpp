@@ -306,6 +306,8 @@ const Case cases[] = {
      [](Generator& g) { std::ofstream(g.dir_ / "a.c") << "old"; g.streams_[1] = g.regularFile("a.c"); }},
     {"StandardOutputIsTheInput", {"-i", "@/stops.txt"}, 2, "standard output is the same file as the input", "", "",
      [](Generator& g) { g.streams_[1] = g.regularFile("stops.txt"); }},
+    {"NamedFileBehindStandardOutput", {"-o", "@/log", red, blue}, 0, redToBlueFile, "@/log", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "log") << "old"; g.streams_[1] = g.regularFile("log"); }},
     {"LinkToStandardOutput", {"-o", "@/log", red, blue}, 0, redToBlue, "", "",
      [](Generator& g) { fs::create_symlink("/dev/stdout", g.dir_ / "log"); }},
     {"LinkToStandardErrorIsTheInput", {"-i", "@/stops.txt", "-o", "@/log"}, 2, "log is the same file as the input", "", "",
@@ -371,7 +373,7 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
             }
             status = run(c.args, c.input);
             const std::string text = err_.str();
-            ::write(message[1], text.data(), text.size());
+            [[maybe_unused]] const ssize_t sent = ::write(message[1], text.data(), text.size());
             ::_exit(status);
         }
         ::close(message[1]);
