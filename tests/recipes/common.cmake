@@ -1,23 +1,19 @@
 # The recipe tests' helpers: the README's blocks, commands that must succeed, and what a
 # build ran.
 
-# Sets OUT to the text of the INDEXth (from 0) fenced block marked LANGUAGE in README's
-# "Using it in a build" section, the recipes as users copy them.
-function(readme_block readme language index out)
+# Sets OUT to the text of the fenced block that follows the line <!-- test: NAME --> in
+# README, so that the README's text can move round its tested blocks.
+function(readme_block readme name out)
     file(READ ${readme} text)
-    string(REGEX MATCH "\n## Using it in a build\n(.*)" section "${text}")
-    string(REGEX REPLACE "\n## .*" "" section "${CMAKE_MATCH_1}")
-    foreach(i RANGE ${index})
-        string(FIND "${section}" "\n```${language}\n" start)
-        if(start EQUAL -1)
-            message(FATAL_ERROR "README.md has no ${language} block ${index} in its build section")
-        endif()
-        string(LENGTH "\n```${language}\n" fence)
-        math(EXPR start "${start} + ${fence}")
-        string(SUBSTRING "${section}" ${start} -1 section)
-    endforeach()
-    string(FIND "${section}" "\n```" end)
-    string(SUBSTRING "${section}" 0 ${end} block)
+    set(marker "<!-- test: ${name} -->\n```")
+    string(FIND "${text}" "${marker}" start)
+    if(start EQUAL -1)
+        message(FATAL_ERROR "README.md has no block marked ${name}")
+    endif()
+    string(SUBSTRING "${text}" ${start} -1 text)
+    string(REGEX MATCH "^[^\n]*\n```[^\n]*\n(.*)" text "${text}")
+    string(FIND "${CMAKE_MATCH_1}" "\n```" end)
+    string(SUBSTRING "${CMAKE_MATCH_1}" 0 ${end} block)
     set(${out} "${block}\n" PARENT_SCOPE)
 endfunction()
 

@@ -8,9 +8,9 @@
 #         -P makefile.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
-readme_block(${README} text 0 skyStops)
-readme_block(${README} make 0 stopsFiles)
-readme_block(${README} make 1 stopsRule)
+readme_block(${README} sky-stops skyStops)
+readme_block(${README} make-stop-files stopsFiles)
+readme_block(${README} make-rule stopsRule)
 get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
 set(ENV{PATH} "${generatorFolder}:$ENV{PATH}")
 

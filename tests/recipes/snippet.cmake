@@ -7,8 +7,8 @@
 #         -DWORK=FOLDER -P snippet.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
-readme_block(${README} text 0 skyStops)
-readme_block(${README} cmake 0 snippet)
+readme_block(${README} sky-stops skyStops)
+readme_block(${README} cmake-function snippet)
 get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
 set(ENV{PATH} "${generatorFolder}:$ENV{PATH}")
 
