@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian packages with CPack and checks them as dpkg and a desktop see them: their
 # dependencies (tintwright-gen's with no Qt or X library); exactly the installed files each
-# holds, entries that pass the validators, stripped programs without a run path; and the
-# unpacked window running on a virtual display. Without the window, tintwright-gen's package
-# must be the only one.
+# holds, a copyright file with the MIT licence among them; entries that pass the validators,
+# stripped programs without a run path; and the unpacked window running on a virtual display.
+# Without the window, tintwright-gen's package must be the only one.
 #   deb.sh BUILD_DIR APP_ID VERSION WINDOW(ON|OFF)
 source "$(dirname "$0")/common.sh"
 build=$1 id=$2 version=$3 window=$4
@@ -32,12 +32,13 @@ check() {
 }
 root=$work/root/usr
 
-check "$gen" "libc6 libpng16-16" bin/tintwright-gen share/man/man1/tintwright-gen.1.gz
+check "$gen" "libc6 libpng16-16" bin/tintwright-gen share/doc/tintwright-gen/copyright \
+    share/man/man1/tintwright-gen.1.gz
 ! dpkg-deb --field "$gen" Depends | grep -Ei '(^|, )(libqt|libx|libgl|libegl|libwayland)' ||
     fail "tintwright-gen depends on Qt or X"
 if [[ $window == ON ]]; then
     check "$app" "libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6 fonts-dejavu-extra" \
-        bin/tintwright share/applications/$id.desktop \
+        bin/tintwright share/applications/$id.desktop share/doc/tintwright/copyright \
         share/icons/hicolor/{128x128,256x256,48x48}/apps/$id.png \
         share/icons/hicolor/scalable/apps/$id.svg share/metainfo/$id.metainfo.xml
     [[ $(dpkg-deb --field "$app" Recommends) == "tintwright-gen (= $version)" ]] ||
@@ -46,6 +47,9 @@ if [[ $window == ON ]]; then
     # The tree check also requires the desktop entry that the metadata launches.
     appstreamcli validate-tree --no-net "$work/root" || fail "appstreamcli rejects the tree"
 fi
+for copyright in "$root"/share/doc/*/copyright; do
+    grep -qx 'License: Expat' "$copyright" || fail "$copyright names no MIT (Expat) licence"
+done
 for program in "$root"/bin/*; do
     [[ $(file -b "$program") == *", stripped"* ]] || fail "$program is not stripped"
     ! readelf -d "$program" | grep -E 'RPATH|RUNPATH' || fail "$program has a run path"
