@@ -139,6 +139,7 @@ private slots:
         QTest::newRow("generate twice") << Command{"64", "Command1 Command1", "", "0123456", -1, -1, 64, startupArray};
         QTest::newRow("generate 3") << Command{"3", "Command1", "", "0123456", -1, -1, 64, "\n// Gradient made by Tintwright\nu16 myGradient[3] = {\n    0x1F, 0x3E0, 0x7C00\n};\n"};
         QTest::newRow("generate too many") << Command{"16777217", "Command1", "Too many steps! At most 16777216.", "0123456", -1, -1, 64};
+        QTest::newRow("recalculate floors a fraction") << Command{"2.9", "Command5", "", "0123456", -1, -1, 2};
         QTest::newRow("recalculate beyond 32 bits") << Command{"1e400", "Command5", "", "0123456", -1, -1, 2147483647};
         // clang-format on
     }
