@@ -7,7 +7,7 @@
 #   deb.sh BUILD_DIR APP_ID VERSION WINDOW(ON|OFF)
 source "$(dirname "$0")/common.sh"
 build=$1 id=$2 version=$3 window=$4
-need cpack dpkg-deb dpkg-shlibdeps file readelf desktop-file-validate appstreamcli
+need cpack dpkg-deb dpkg-shlibdeps file readelf strings desktop-file-validate appstreamcli
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" ||
@@ -44,6 +44,8 @@ if [[ $window == ON ]]; then
     [[ $(dpkg-deb --field "$app" Recommends) == "tintwright-gen (= $version)" ]] ||
         fail "tintwright does not recommend tintwright-gen $version"
     desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop-file-validate"
+    # The window gives the entry's name as its desktop file name, a UTF-16 string literal.
+    strings -e l "$root/bin/tintwright" | grep -qx "$id" || fail "the window does not name $id"
     # The tree check also requires the desktop entry that the metadata launches.
     appstreamcli validate-tree --no-net "$work/root" || fail "appstreamcli rejects the tree"
 fi
