@@ -7,6 +7,7 @@
 #   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
 #         [-DARM_GCC=.. -DARM_AS=.. -DARM_OBJCOPY=..] -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/../recipes/common.cmake)
 set(args)
 set(after_dashes FALSE)
 math(EXPR last "${CMAKE_ARGC} - 1")
@@ -24,18 +25,9 @@ if(at GREATER -1)
     list(GET args ${at} type)
 endif()
 
-function(run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
-        ERROR_VARIABLE output)
-    if(NOT status EQUAL 0)
-        string(JOIN " " command ${ARGN})
-        message(FATAL_ERROR "${command}\nfailed (${status}):\n${output}")
-    endif()
-endfunction()
-
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
-run(${GENERATOR} ${args} -o ${WORK}/array.c --header ${WORK}/array.h)
+run_in(${WORK} output ${GENERATOR} ${args} -o array.c --header array.h)
 # The element types as libgba's and libtonc's headers declare them.
 file(WRITE ${WORK}/none.h "")
 file(WRITE ${WORK}/libgba.h "#include <stdint.h>\ntypedef uint16_t u16;\n")
@@ -45,10 +37,10 @@ file(WRITE ${WORK}/game.c "#include TYPES\n#include \"array.h\"\n#include \"arra
 # Compiles array.c alone as NAME.o, and game.c after each type header, with the compiler
 # and flags that follow.
 function(compile name)
-    run(${ARGN} ${WARNINGS} -c ${WORK}/array.c -o ${WORK}/${name}.o)
+    run_in(${WORK} output ${ARGN} ${WARNINGS} -c array.c -o ${name}.o)
     foreach(types none libgba libtonc)
-        run(${ARGN} ${WARNINGS} "-DTYPES=\"${types}.h\"" -c ${WORK}/game.c
-            -o ${WORK}/${name}-${types}.o)
+        run_in(${WORK} output ${ARGN} ${WARNINGS} "-DTYPES=\"${types}.h\"" -c game.c
+            -o ${name}-${types}.o)
     endforeach()
 endfunction()
 compile(c ${C_COMPILER})
@@ -61,14 +53,14 @@ if(NOT ARM_GCC)
 endif()
 
 compile(arm ${ARM_GCC} -mthumb -mcpu=arm7tdmi)
-run(${GENERATOR} ${args} -f bin -o ${WORK}/array.bin)
-run(${GENERATOR} ${args} -f asm -o ${WORK}/array.s)
-run(${ARM_AS} ${WORK}/array.s -o ${WORK}/asm.o)
+run_in(${WORK} output ${GENERATOR} ${args} -f bin -o array.bin)
+run_in(${WORK} output ${GENERATOR} ${args} -f asm -o array.s)
+run_in(${WORK} output ${ARM_AS} array.s -o asm.o)
 set(objects asm)
 if("--const" IN_LIST args)
     list(APPEND objects arm)
 endif()
 foreach(object ${objects})
-    run(${ARM_OBJCOPY} -O binary -j .rodata ${WORK}/${object}.o ${WORK}/${object}.rodata)
-    run(${CMAKE_COMMAND} -E compare_files ${WORK}/${object}.rodata ${WORK}/array.bin)
+    run_in(${WORK} output ${ARM_OBJCOPY} -O binary -j .rodata ${object}.o ${object}.rodata)
+    run_in(${WORK} output ${CMAKE_COMMAND} -E compare_files ${object}.rodata array.bin)
 endforeach()
