@@ -1,5 +1,5 @@
-# The recipe tests' helpers: the README's blocks, commands that must succeed, and what a
-# build ran.
+# The recipe tests' helpers: the README's blocks, commands that must succeed, the game the
+# build recipes build, and what a build ran.
 
 # Sets OUT to the text of the fenced block that follows the line <!-- test: NAME --> in
 # README, so that the README's text can move round its tested blocks.
@@ -42,4 +42,21 @@ function(expect_lines step output pattern replacement expected)
     if(NOT "${got}" STREQUAL "${expected}")
         message(FATAL_ERROR "${step}: ran [${got}], expected [${expected}]:\n${output}")
     endif()
+endfunction()
+
+# Writes the game the build recipes build: the README's sky in SKY_FOLDER, and a night sky
+# with a hyphen in its name and main.c in MAIN_FOLDER; the stop files' own options set each
+# array's name and length. Puts the generator on the PATH, where the recipes look for it.
+function(write_game sky_folder main_folder)
+    readme_block(${README} sky-stops skyStops)
+    file(WRITE ${sky_folder}/sky.stops "${skyStops}")
+    file(WRITE ${main_folder}/night-sky.stops "-s 4\n#000000 Black\n#FFFFFF White\n")
+    file(WRITE ${main_folder}/main.c [=[
+#include "night-sky.h"
+#include "sky.h"
+_Static_assert(sizeof skyGradient == 161 * 2 && sizeof night_sky == 4 * 2, "lengths");
+int main(void) { return skyGradient[0] == night_sky[0]; }
+]=])
+    get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
+    set(ENV{PATH} "${generatorFolder}:$ENV{PATH}")
 endfunction()
