@@ -1,9 +1,10 @@
 # Writes one array and its header with tintwright-gen, given the program's arguments after
 # "--", and compiles them with the C compiler's default standard and as C++17: alone, and in
-# game code after no type header, a libgba-style one and a libtonc-style one; as strict C99
-# too when the element type needs no typedef. Given the ARM toolchain, also builds the C so
-# and the assembler output for the GBA, and checks that their .rodata bytes equal format
-# bin (the C only when it is declared const: otherwise it is not read-only data).
+# game code after no type header, a libgba-style one and a libtonc-style one, with the
+# header's length checked; as strict C99 too when the element type needs no typedef. Given
+# the ARM toolchain, also builds the C so and the assembler output for the GBA, and checks
+# that their .rodata bytes equal format bin (the C only when it is declared const:
+# otherwise it is not read-only data).
 #   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
 #         [-DARM_GCC=.. -DARM_AS=.. -DARM_OBJCOPY=..] -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
@@ -18,12 +19,18 @@ foreach(i RANGE ${last})
         set(after_dashes TRUE)
     endif()
 endforeach()
+# The element type and the array's name, as the arguments set them.
 set(type u16)
-list(FIND args -t at)
-if(at GREATER -1)
-    math(EXPR at "${at} + 1")
-    list(GET args ${at} type)
-endif()
+set(name myGradient)
+foreach(option "-t;type" "-n;name")
+    list(GET option 0 flag)
+    list(FIND args ${flag} at)
+    if(at GREATER -1)
+        math(EXPR at "${at} + 1")
+        list(GET option 1 variable)
+        list(GET args ${at} ${variable})
+    endif()
+endforeach()
 
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -32,7 +39,9 @@ run_in(${WORK} output ${GENERATOR} ${args} -o array.c --header array.h)
 file(WRITE ${WORK}/none.h "")
 file(WRITE ${WORK}/libgba.h "#include <stdint.h>\ntypedef uint16_t u16;\n")
 file(WRITE ${WORK}/libtonc.h "typedef unsigned short u16;\ntypedef u16 COLOR;\n")
-file(WRITE ${WORK}/game.c "#include TYPES\n#include \"array.h\"\n#include \"array.c\"\n")
+# The header's length is in bytes, as DMA and memcpy take it.
+file(WRITE ${WORK}/game.c "#include TYPES\n#include \"array.h\"\n#include \"array.c\"\n"
+    "typedef char lengthInBytes[${name}Len == sizeof ${name} ? 1 : -1];\n")
 
 # Compiles array.c alone as NAME.o, and game.c after each type header, with the compiler
 # and flags that follow.
