@@ -321,6 +321,8 @@ const Case cases[] = {
     {"TwoOutputsToStandardOutput", {"--preview", "-", red, blue}, 2, "two outputs go to standard output: - and -"},
     {"BinaryToATerminal", {"-f", "bin", red, blue}, 2, "binary data is not written to a terminal",
      "", "", [](Generator& g) { g.streams_[1].kind = StreamKind::terminal; }},
+    {"PreviewToATerminal", {"-o", "@/a.c", "--preview", "-", red, blue}, 2, "a PNG image is not written to a terminal",
+     "", "", [](Generator& g) { g.streams_[1].kind = StreamKind::terminal; }},
     {"AclAndAttributesKept", {"-o", "@/acl.c", red, blue}, 0, redToBlueFile, "@/acl.c", "", [](Generator& g) {
          std::ofstream(g.dir_ / "acl.c") << "old";
          ::setxattr((g.dir_ / "acl.c").c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0);
