@@ -5,7 +5,6 @@
 #include <charconv>
 #include <climits>
 #include <filesystem>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 

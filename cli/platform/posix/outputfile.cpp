@@ -6,9 +6,11 @@
 #include "cli/platform/posix/temporaries.h"
 #include "cli/printable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
