@@ -35,8 +35,8 @@ void writeArrayText(const GradientSampler& sampler, std::int32_t length, const A
     const std::string lineEnd = ", " + std::string(br);
     BlockWriter writer(sink);
     writer << br << "// " << banner << br;
-    if (style.definesType) {
-        writer << typeDefinition(style);
+    if (style.standalone) {
+        writer << typeDefinition(style) << "extern " << declaration(style, length) << ";" << br;
     }
     writer << declaration(style, length) << (style.inRom ? " __attribute__((aligned(4)))" : "")
            << " = {" << br;
@@ -60,7 +60,7 @@ std::string headerText(const ArrayStyle& style, std::int32_t length) {
     text.append(banner).append(br);
     text.append("#ifndef ").append(guard).append(br).append("#define ").append(guard).append(br);
     text.append(br);
-    if (style.definesType) {
+    if (style.standalone) {
         text.append(typeDefinition(style));
     }
     text.append("#define ").append(style.name).append("Len ");

@@ -30,8 +30,10 @@ struct ArrayStyle {
     // Declared const and 4-byte aligned, so that the linker keeps it in ROM.
     bool inRom = false;
     std::string_view lineBreak = "\r\n";
-    // The text makes its element type known itself, so that it compiles on its own.
-    bool definesType = false;
+    // The text is a file compiled on its own: it makes its element type known itself, and
+    // a source file declares the array extern before defining it, which in C++ gives a
+    // const array the external linkage it has in C.
+    bool standalone = false;
 };
 
 /**

@@ -1,11 +1,13 @@
 # Writes one array and its header with tintwright-gen, given the program's arguments after
 # "--", and compiles them with the C compiler's default standard and as C++17: alone, and in
 # game code after no type header, a libgba-style one and a libtonc-style one; as strict C99
-# too when the element type needs no typedef. Given the ARM toolchain, also builds the C so
-# and the assembler output for the GBA, and checks that their .rodata bytes equal format
-# bin (the C only when it is declared const: otherwise it is not read-only data).
+# too when the element type needs no typedef, and links both objects into a C++ program.
+# Given the ARM toolchain, also builds the C as C and as C++ and the assembler output for
+# the GBA, and checks that their .rodata bytes equal format bin (the C only when it is
+# declared const: otherwise it is not read-only data).
 #   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
-#         [-DARM_GCC=.. -DARM_AS=.. -DARM_OBJCOPY=..] -P arraycheck.cmake -- ARGUMENT...
+#         [-DARM_GCC=.. -DARM_GXX=.. -DARM_AS=.. -DARM_NM=.. -DARM_OBJCOPY=..]
+#         -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
 set(args)
 set(after_dashes FALSE)
@@ -17,12 +19,18 @@ foreach(i RANGE ${last})
         set(after_dashes TRUE)
     endif()
 endforeach()
-set(type u16)
-list(FIND args -t at)
-if(at GREATER -1)
-    math(EXPR at "${at} + 1")
-    list(GET args ${at} type)
-endif()
+# Sets OUT to the value of OPTION in the arguments, or to DEFAULT.
+function(option_value option default out)
+    list(FIND args ${option} at)
+    set(${out} ${default} PARENT_SCOPE)
+    if(at GREATER -1)
+        math(EXPR at "${at} + 1")
+        list(GET args ${at} value)
+        set(${out} ${value} PARENT_SCOPE)
+    endif()
+endfunction()
+option_value(-t u16 type)
+option_value(-n myGradient name)
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
@@ -53,6 +61,12 @@ function(compile name)
 endfunction()
 compile(c ${C_COMPILER})
 compile(cxx ${CXX_COMPILER} -std=c++17 -x c++)
+# A C++ game links the array whether it was compiled as C or as C++.
+file(WRITE ${WORK}/main.cpp "#include \"array.h\"\nint main() { return ${name}[0] > 0x7FFF; }\n")
+foreach(object c cxx)
+    run(${CXX_COMPILER} ${WARNINGS} ${WORK}/main.cpp ${WORK}/${object}.o -o ${WORK}/main-${object})
+    run(${WORK}/main-${object})
+endforeach()
 if(type STREQUAL "uint16_t" OR type STREQUAL "unsigned short")
     compile(c99 ${C_COMPILER} -std=c99)
 endif()
@@ -61,6 +75,17 @@ if(NOT ARM_GCC)
 endif()
 
 compile(arm ${ARM_GCC} -mthumb -mcpu=arm7tdmi)
+# Debian's ARM C++ compiler has no C++ library to link with: its object must hold the array
+# under its C name, global, in read-only data when it is const.
+compile(armcxx ${ARM_GXX} -std=c++17 -x c++ -mthumb -mcpu=arm7tdmi)
+execute_process(COMMAND ${ARM_NM} ${WORK}/armcxx.o OUTPUT_VARIABLE symbols)
+set(kind D)
+if("--const" IN_LIST args)
+    set(kind R)
+endif()
+if(NOT symbols MATCHES " ${kind} ${name}\n")
+    message(FATAL_ERROR "array.c compiled as C++ does not define ${kind} ${name}:\n${symbols}")
+endif()
 run(${GENERATOR} ${args} -f bin -o ${WORK}/array.bin)
 run(${GENERATOR} ${args} -f asm -o ${WORK}/array.s)
 run(${ARM_AS} ${WORK}/array.s -o ${WORK}/asm.o)

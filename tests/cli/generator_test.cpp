@@ -28,10 +28,11 @@ std::string redToBlueNamed(const char* steps, const std::string& name) {
     return text.replace(text.find("myGradient"), 10, name);
 }
 const std::string redToBlue = redToBlueNamed("64", "myGradient");
-// The same in a file, which makes its element type known.
+// The same in a file, which makes its element type known and declares the array extern.
 const std::string redToBlueFile = [] {
     std::string text = redToBlue;
-    return text.insert(text.find("u16 myGradient"), "typedef unsigned short u16;\r\n\r\n");
+    return text.insert(text.find("u16 myGradient"),
+                       "typedef unsigned short u16;\r\n\r\nextern u16 myGradient[64];\r\n");
 }();
 const std::string e32k = [] { // 32768 times é, two bytes each: the longest line there can be
     std::string text;
