@@ -59,7 +59,7 @@ void generate(const Options& options, const std::vector<std::string>& stops, Out
     // The assembler output is always read-only data.
     headerStyle.inRom = options.inRom || options.format == Format::assembly;
     headerStyle.standalone = true;
-    const GradientSampler sampler(stops, options.steps, options.blend);
+    const GradientSampler sampler(stops, options.steps, options.blend, options.endpoint);
     const std::array<std::function<void(const Sink&)>, 3> contents = {
         [&](const Sink& sink) { writeArray(options, sampler, style, sink); },
         [&](const Sink& sink) { sink(headerText(headerStyle, options.steps)); },

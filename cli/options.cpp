@@ -171,6 +171,10 @@ const auto optionRules = std::to_array<OptionRule>({
          }
          reading.options.blend = *space;
      }},
+    {"endpoint", 0, false, true,
+     [](Reading& reading, const std::string&) { reading.options.endpoint = Endpoint::included; }},
+    {"no-endpoint", 0, false, true,
+     [](Reading& reading, const std::string&) { reading.options.endpoint = Endpoint::excluded; }},
     {"format", 'f', true, false,
      [](Reading& reading, const std::string& value) {
          reading.options.format = readFormat(value);
@@ -340,6 +344,9 @@ palette.
                        )" +
            alternatives(blendSpaceWords) +
            R"(
+      --endpoint       end on the last stop: the last value is its colour
+      --no-endpoint    approach the last stop without reaching it (the default), so
+                       that a gradient ending on its first colour cycles
   -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
   -o, --output FILE    write to FILE instead of standard output ("-")
       --header FILE    also write a header declaring the array (formats c and asm)

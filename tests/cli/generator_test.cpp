@@ -175,6 +175,8 @@ const Case cases[] = {
     {"PaletteTooLong", {"-f", "pal", "-s", "65537", red, blue}, 2, "at most 65536"},
     {"BlendInLinearLight", {"--blend", "linear", "-s", "2", "--lf", "#000000 a", "#FFFFFF b"}, 0,
      "\n" + made + "\nu16 myGradient[2] = {\n    0x0, 0x5EF7\n};\n"},
+    {"EndpointInFile", {"-i", "-", "-s", "2", "--lf"}, 0, "\n" + made + "\nu16 myGradient[2] = {\n    0x0, 0x7FFF\n};\n", "", "--endpoint\n#000000 a\n#FFFFFF b"},
+    {"NoEndpointWins", {"-i", "-", "-s", "2", "--lf", "--no-endpoint"}, 0, "\n" + made + "\nu16 myGradient[2] = {\n    0x0, 0x3DEF\n};\n", "", "--endpoint\n#000000 a\n#FFFFFF b"},
     {"GimpPalette", {"-f", "gpl", "-s", "2", "-n", "sky", red, blue}, 0,
      "GIMP Palette\nName: sky\nColumns: 16\n#\n255   0   0\tIndex 0\n123   0 123\tIndex 1\n"},
     {"UnknownBlendSpace", {"--blend", "lab", red, blue}, 2, "not 'lab'"},
