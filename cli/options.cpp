@@ -326,8 +326,8 @@ Reading readOptions(std::span<char* const> args, const std::vector<OptionLine>& 
 std::string usageText() {
     return R"(Usage: tintwright-gen [OPTION]... [STOP]...
 Writes a Game Boy Advance colour gradient through the colour STOPs, such as
-"(255,0,0) Red" or "#FF0000 Red", as C source, assembler source, binary data or a
-palette.
+"(255,0,0) Red", "#FF0000 Red" or the GBA colour "0x001F Red", as C source, assembler
+source, binary data or a palette.
 
   -i, --input FILE     read stops and option lines from FILE, one a line ("-" reads
                        standard input)

@@ -177,6 +177,8 @@ const Case cases[] = {
      "\n" + made + "\nu16 myGradient[2] = {\n    0x0, 0x5EF7\n};\n"},
     {"EndpointInFile", {"-i", "-", "-s", "2", "--lf"}, 0, "\n" + made + "\nu16 myGradient[2] = {\n    0x0, 0x7FFF\n};\n", "", "--endpoint\n#000000 a\n#FFFFFF b"},
     {"NoEndpointWins", {"-i", "-", "-s", "2", "--lf", "--no-endpoint"}, 0, "\n" + made + "\nu16 myGradient[2] = {\n    0x0, 0x3DEF\n};\n", "", "--endpoint\n#000000 a\n#FFFFFF b"},
+    {"GbaColourStops", {"-s", "64", "0x001F Red", "0x4210 Grey", "0X7c00 Blue"}, 0, std::get<std::string>(generateArrayText({red, "(132,132,132) Grey", blue}, "64"))},
+    {"GbaColourAbove0x7FFF", {"-i", "-"}, 2, "standard input:2: a GBA colour is at most 0x7FFF: 0x8000 b", "", "0x0000 a\n0x8000 b"},
     {"GimpPalette", {"-f", "gpl", "-s", "2", "-n", "sky", red, blue}, 0,
      "GIMP Palette\nName: sky\nColumns: 16\n#\n255   0   0\tIndex 0\n123   0 123\tIndex 1\n"},
     {"UnknownBlendSpace", {"--blend", "lab", red, blue}, 2, "not 'lab'"},
