@@ -53,8 +53,12 @@ void generate(const Options& options, const std::vector<std::string>& stops, Out
     // A file is compiled on its own, as C or C++, so it makes its type known and declares
     // the array extern; standard output is the window's text, for pasting where the type
     // is known.
-    const ArrayStyle style{options.type, options.name, options.inRom,
-                           options.lineFeeds ? "\n" : "\r\n", files[0] != nullptr};
+    const ArrayStyle style{options.type,
+                           options.name,
+                           options.inRom,
+                           options.section ? std::string_view(*options.section) : "",
+                           options.lineFeeds ? "\n" : "\r\n",
+                           files[0] != nullptr};
     ArrayStyle headerStyle = style;
     // The assembler output is always read-only data.
     headerStyle.inRom = options.inRom || options.format == Format::assembly;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <getopt.h>
 #include <string_view>
@@ -175,10 +176,25 @@ const auto optionRules = std::to_array<OptionRule>({
      [](Reading& reading, const std::string&) { reading.options.endpoint = Endpoint::included; }},
     {"no-endpoint", 0, false, true,
      [](Reading& reading, const std::string&) { reading.options.endpoint = Endpoint::excluded; }},
-    {"format", 'f', true, false,
+    {"section", 0, true, true,
      [](Reading& reading, const std::string& value) {
-         reading.options.format = readFormat(value);
+         const bool named =
+             value.size() > 1 && value[0] == '.' &&
+             std::all_of(value.begin() + 1, value.end(), [](char c) {
+                 return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_';
+             });
+         if (!named) {
+             throw usageError("the section must be a '.' followed by letters, digits, '.' and "
+                              "'_', such as .ewram, not " +
+                              quoted(value));
+         }
+         reading.options.section = value;
      }},
+    {"no-section", 0, false, true,
+     [](Reading& reading, const std::string&) { reading.options.section.reset(); }},
+    {"format", 'f', true, false,
+     [](Reading& reading,
+        const std::string& value) { reading.options.format = readFormat(value); }},
     {"output", 'o', true, false,
      [](Reading& reading, const std::string& value) { reading.options.output = value; }},
     {"header", 0, true, false,
@@ -313,6 +329,9 @@ Reading readOptions(std::span<char* const> args, const std::vector<OptionLine>& 
     if (options.header && (options.format == Format::binary || palette)) {
         throw usageError("--header needs format c or asm: the other formats declare nothing");
     }
+    if (options.section && (options.format == Format::binary || palette)) {
+        throw usageError("--section needs format c or asm: the other formats place nothing");
+    }
     if ((options.preview || palette) && options.steps > maxPreviewWidth) {
         throw usageError(std::string(palette ? "a palette holds" : "--preview draws") +
                          " at most " + std::to_string(maxPreviewWidth) + " steps, not " +
@@ -347,6 +366,8 @@ source, binary data or a palette.
       --endpoint       end on the last stop: the last value is its colour
       --no-endpoint    approach the last stop without reaching it (the default), so
                        that a gradient ending on its first colour cycles
+      --section NAME   place the array in the section NAME, such as .ewram
+      --no-section     leave the array where the compiler puts it (the default)
   -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
   -o, --output FILE    write to FILE instead of standard output ("-")
       --header FILE    also write a header declaring the array (formats c and asm)

@@ -23,6 +23,7 @@ struct Options {
     bool lineFeeds = false;
     BlendSpace blend = BlendSpace::srgb;
     Endpoint endpoint = Endpoint::excluded;
+    std::optional<std::string> section; // the compiler's or assembler's choice when absent
     Format format = Format::c;
     std::optional<std::string> output; // standard output when absent
     std::optional<std::string> header;

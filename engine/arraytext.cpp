@@ -21,6 +21,16 @@ std::string typeDefinition(const ArrayStyle& style) {
     return text.empty() ? text : text.append(style.lineBreak);
 }
 
+// The definition's attributes: 4-byte alignment in ROM, and the section when one is named.
+std::string attributes(const ArrayStyle& style) {
+    std::string list(style.inRom ? "aligned(4)" : "");
+    if (!style.section.empty()) {
+        list.append(list.empty() ? "" : ", ").append("section(\"");
+        list.append(style.section).append("\")");
+    }
+    return list.empty() ? list : " __attribute__((" + list + "))";
+}
+
 std::string declaration(const ArrayStyle& style, std::int32_t length) {
     std::string text(style.inRom ? "const " : "");
     text.append(style.elementType).append(" ").append(style.name);
@@ -38,8 +48,7 @@ void writeArrayText(const GradientSampler& sampler, std::int32_t length, const A
     if (style.standalone) {
         writer << typeDefinition(style) << "extern " << declaration(style, length) << ";" << br;
     }
-    writer << declaration(style, length) << (style.inRom ? " __attribute__((aligned(4)))" : "")
-           << " = {" << br;
+    writer << declaration(style, length) << attributes(style) << " = {" << br;
     writer.writeValues(sampler, {"    ", ", ", lineEnd, ""}, [](std::int32_t colour, char* out) {
         *out++ = '0';
         *out++ = 'x';

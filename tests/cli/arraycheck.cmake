@@ -3,10 +3,10 @@
 # game code after no type header, a libgba-style one and a libtonc-style one; as strict C99
 # too when the element type needs no typedef, and links both objects into a C++ program.
 # Given the ARM toolchain, also builds the C as C and as C++ and the assembler output for
-# the GBA, and checks that their .rodata bytes equal format bin (the C only when it is
-# declared const: otherwise it is not read-only data).
+# the GBA, and checks that each holds the array's global symbol in its section (.rodata, or
+# .data for C that is not const, or the one --section names), with the bytes of format bin.
 #   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
-#         [-DARM_GCC=.. -DARM_GXX=.. -DARM_AS=.. -DARM_NM=.. -DARM_OBJCOPY=..]
+#         [-DARM_GCC=.. -DARM_GXX=.. -DARM_AS=.. -DARM_NM=.. -DARM_OBJDUMP=.. -DARM_OBJCOPY=..]
 #         -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
 set(args)
@@ -31,6 +31,7 @@ function(option_value option default out)
 endfunction()
 option_value(-t u16 type)
 option_value(-n myGradient name)
+option_value(--section "" section)
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
@@ -75,25 +76,35 @@ if(NOT ARM_GCC)
 endif()
 
 compile(arm ${ARM_GCC} -mthumb -mcpu=arm7tdmi)
-# Debian's ARM C++ compiler has no C++ library to link with: its object must hold the array
-# under its C name, global, in read-only data when it is const.
+# Debian's ARM C++ compiler has no C++ library to link with: its object must define the
+# array under its C name, global.
 compile(armcxx ${ARM_GXX} -std=c++17 -x c++ -mthumb -mcpu=arm7tdmi)
 execute_process(COMMAND ${ARM_NM} ${WORK}/armcxx.o OUTPUT_VARIABLE symbols)
-set(kind D)
-if("--const" IN_LIST args)
-    set(kind R)
+if(NOT symbols MATCHES " [DR] ${name}\n")
+    message(FATAL_ERROR "array.c compiled as C++ does not define ${name}:\n${symbols}")
 endif()
-if(NOT symbols MATCHES " ${kind} ${name}\n")
-    message(FATAL_ERROR "array.c compiled as C++ does not define ${kind} ${name}:\n${symbols}")
-endif()
-run(${GENERATOR} ${args} -f bin -o ${WORK}/array.bin)
+run(${GENERATOR} ${args} --no-section -f bin -o ${WORK}/array.bin)
 run(${GENERATOR} ${args} -f asm -o ${WORK}/array.s)
 run(${ARM_AS} ${WORK}/array.s -o ${WORK}/asm.o)
-set(objects asm)
+# Assembler output is read-only data, a C array too when it is const, and otherwise data.
+set(asm_section .rodata)
+set(c_section .data)
 if("--const" IN_LIST args)
-    list(APPEND objects arm)
+    set(c_section .rodata)
 endif()
-foreach(object ${objects})
-    run(${ARM_OBJCOPY} -O binary -j .rodata ${WORK}/${object}.o ${WORK}/${object}.rodata)
-    run(${CMAKE_COMMAND} -E compare_files ${WORK}/${object}.rodata ${WORK}/array.bin)
+if(section)
+    set(asm_section ${section})
+    set(c_section ${section})
+endif()
+foreach(object asm arm armcxx)
+    set(in ${c_section})
+    if(object STREQUAL "asm")
+        set(in ${asm_section})
+    endif()
+    execute_process(COMMAND ${ARM_OBJDUMP} -t ${WORK}/${object}.o OUTPUT_VARIABLE symbols)
+    if(NOT symbols MATCHES "\n[0-9a-f]+ g +O ${in}\t[0-9a-f]+ ${name}\n")
+        message(FATAL_ERROR "${object}.o does not hold ${name} in ${in}:\n${symbols}")
+    endif()
+    run(${ARM_OBJCOPY} -O binary -j ${in} ${WORK}/${object}.o ${WORK}/${object}.data)
+    run(${CMAKE_COMMAND} -E compare_files ${WORK}/${object}.data ${WORK}/array.bin)
 endforeach()
