@@ -1,16 +1,15 @@
-# tintwright_add_gradient(TARGET STOPFILE... [LANGUAGE C|CXX])
+# tintwright_add_gradient(TARGET STOPFILE...)
 #
 # Generates each stop file NAME.stops with tintwright-gen, as NAME.h and NAME.c (NAME.cpp
-# where C is not enabled, or as LANGUAGE says), in a folder of its own,
-# tintwright/TARGET/NAME under the calling folder's build folder, and adds them to TARGET,
-# which may be made in any folder: its sources include "NAME.h". Two stop files of one name
+# where C is not enabled), in a folder of its own, tintwright/TARGET/NAME under the calling
+# folder's build folder, and adds them to TARGET, which may be made in any folder: its
+# sources include "NAME.h". Two stop files of one name
 # for one target are an error, since their arrays and headers would clash. The program is
 # TintwrightGen::tintwright-gen where find_package(TintwrightGen) made it, and otherwise
 # tintwright-gen on the PATH.
 include_guard(GLOBAL)
 
 function(tintwright_add_gradient target)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "LANGUAGE" "")
     if(TARGET TintwrightGen::tintwright-gen)
         set(generator TintwrightGen::tintwright-gen)
     else()
@@ -20,10 +19,10 @@ function(tintwright_add_gradient target)
     endif()
     get_property(languages GLOBAL PROPERTY ENABLED_LANGUAGES)
     set(extension c)
-    if(arg_LANGUAGE STREQUAL "CXX" OR (NOT arg_LANGUAGE AND NOT "C" IN_LIST languages))
+    if(NOT "C" IN_LIST languages)
         set(extension cpp)
     endif()
-    foreach(stops IN LISTS arg_UNPARSED_ARGUMENTS)
+    foreach(stops IN LISTS ARGN)
         get_filename_component(stops ${stops} ABSOLUTE)
         get_filename_component(name ${stops} NAME_WLE)
         get_property(earlier TARGET ${target} PROPERTY TINTWRIGHT_GRADIENT_${name})
