@@ -3,10 +3,10 @@
 # toolchain (ARM_GCC, ARM_GXX) through a toolchain file that finds packages only in its
 # own root, as embedded toolchains do. The top folder adds gradients from itself and a
 # subfolder to its own target, and one named as one of those to a target made in another
-# folder, which adds one to the top folder's target. Checks that it builds, the next build does nothing, a
-# touched stop file reruns at most the tool and the build after that nothing, and a changed
-# stop rebuilds that array's object and the program alone; and that two stop files of one
-# name for one target stop the configuration.
+# folder, which adds one to the top folder's target. Checks that it builds, the next build
+# does nothing, a touched stop file reruns at most the tool and the build after that
+# nothing, and a changed stop rebuilds that array's object and the program alone; and that
+# two stop files of one name for one target stop the configuration.
 #   cmake -DREADME=FILE -DGENERATOR_BUILD=FOLDER -DFROM=package|function -DLANGUAGE=C|CXX
 #         -DBUILD_WITH=GENERATOR -DWORK=FOLDER [-DARM_GCC=.. -DARM_GXX=..] -P snippet.cmake
 cmake_minimum_required(VERSION 3.25)
