@@ -1,14 +1,16 @@
 # Writes one array and its header with tintwright-gen, given the program's arguments after
 # "--", and compiles them with the C compiler's default standard and as C++17: alone, and in
-# game code after no type header, a libgba-style one and a libtonc-style one; as strict C99
-# too when the element type needs no typedef, and links both objects into a C++ program.
-# Given the ARM toolchain, also builds the C as C and as C++ and the assembler output for
-# the GBA, and checks that each holds the array's global symbol in its section (.rodata, or
-# .data for C that is not const, or the one --section names), with the bytes of format bin.
+# game code after no type header, a libgba-style one and a libtonc-style one, with the
+# header's length checked; as strict C99 too when the element type needs no typedef; and
+# links both objects into a C++ program. Given the ARM toolchain, also builds the C as C and
+# as C++ and the assembler output for the GBA, and checks that each holds the array's global
+# symbol in its section (.rodata, or .data for C that is not const, or the one --section
+# names), with the bytes of format bin.
 #   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
 #         [-DARM_GCC=.. -DARM_GXX=.. -DARM_AS=.. -DARM_NM=.. -DARM_OBJDUMP=.. -DARM_OBJCOPY=..]
 #         -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/../recipes/common.cmake)
 set(args)
 set(after_dashes FALSE)
 math(EXPR last "${CMAKE_ARGC} - 1")
@@ -19,45 +21,38 @@ foreach(i RANGE ${last})
         set(after_dashes TRUE)
     endif()
 endforeach()
-# Sets OUT to the value of OPTION in the arguments, or to DEFAULT.
-function(option_value option default out)
-    list(FIND args ${option} at)
-    set(${out} ${default} PARENT_SCOPE)
+# The element type, the array's name and its section, as the arguments set them.
+set(type u16)
+set(name myGradient)
+set(section)
+foreach(option "-t;type" "-n;name" "--section;section")
+    list(GET option 0 flag)
+    list(FIND args ${flag} at)
     if(at GREATER -1)
         math(EXPR at "${at} + 1")
-        list(GET args ${at} value)
-        set(${out} ${value} PARENT_SCOPE)
+        list(GET option 1 variable)
+        list(GET args ${at} ${variable})
     endif()
-endfunction()
-option_value(-t u16 type)
-option_value(-n myGradient name)
-option_value(--section "" section)
-
-function(run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
-        ERROR_VARIABLE output)
-    if(NOT status EQUAL 0)
-        string(JOIN " " command ${ARGN})
-        message(FATAL_ERROR "${command}\nfailed (${status}):\n${output}")
-    endif()
-endfunction()
+endforeach()
 
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
-run(${GENERATOR} ${args} -o ${WORK}/array.c --header ${WORK}/array.h)
+run_in(${WORK} output ${GENERATOR} ${args} -o array.c --header array.h)
 # The element types as libgba's and libtonc's headers declare them.
 file(WRITE ${WORK}/none.h "")
 file(WRITE ${WORK}/libgba.h "#include <stdint.h>\ntypedef uint16_t u16;\n")
 file(WRITE ${WORK}/libtonc.h "typedef unsigned short u16;\ntypedef u16 COLOR;\n")
-file(WRITE ${WORK}/game.c "#include TYPES\n#include \"array.h\"\n#include \"array.c\"\n")
+# The header's length is in bytes, as DMA and memcpy take it.
+file(WRITE ${WORK}/game.c "#include TYPES\n#include \"array.h\"\n#include \"array.c\"\n"
+    "typedef char lengthInBytes[${name}Len == sizeof ${name} ? 1 : -1];\n")
 
 # Compiles array.c alone as NAME.o, and game.c after each type header, with the compiler
 # and flags that follow.
 function(compile name)
-    run(${ARGN} ${WARNINGS} -c ${WORK}/array.c -o ${WORK}/${name}.o)
+    run_in(${WORK} output ${ARGN} ${WARNINGS} -c array.c -o ${name}.o)
     foreach(types none libgba libtonc)
-        run(${ARGN} ${WARNINGS} "-DTYPES=\"${types}.h\"" -c ${WORK}/game.c
-            -o ${WORK}/${name}-${types}.o)
+        run_in(${WORK} output ${ARGN} ${WARNINGS} "-DTYPES=\"${types}.h\"" -c game.c
+            -o ${name}-${types}.o)
     endforeach()
 endfunction()
 compile(c ${C_COMPILER})
@@ -65,8 +60,8 @@ compile(cxx ${CXX_COMPILER} -std=c++17 -x c++)
 # A C++ game links the array whether it was compiled as C or as C++.
 file(WRITE ${WORK}/main.cpp "#include \"array.h\"\nint main() { return ${name}[0] > 0x7FFF; }\n")
 foreach(object c cxx)
-    run(${CXX_COMPILER} ${WARNINGS} ${WORK}/main.cpp ${WORK}/${object}.o -o ${WORK}/main-${object})
-    run(${WORK}/main-${object})
+    run_in(${WORK} output ${CXX_COMPILER} ${WARNINGS} main.cpp ${object}.o -o main-${object})
+    run_in(${WORK} output ${WORK}/main-${object})
 endforeach()
 if(type STREQUAL "uint16_t" OR type STREQUAL "unsigned short")
     compile(c99 ${C_COMPILER} -std=c99)
@@ -79,13 +74,13 @@ compile(arm ${ARM_GCC} -mthumb -mcpu=arm7tdmi)
 # Debian's ARM C++ compiler has no C++ library to link with: its object must define the
 # array under its C name, global.
 compile(armcxx ${ARM_GXX} -std=c++17 -x c++ -mthumb -mcpu=arm7tdmi)
-execute_process(COMMAND ${ARM_NM} ${WORK}/armcxx.o OUTPUT_VARIABLE symbols)
+run_in(${WORK} symbols ${ARM_NM} armcxx.o)
 if(NOT symbols MATCHES " [DR] ${name}\n")
     message(FATAL_ERROR "array.c compiled as C++ does not define ${name}:\n${symbols}")
 endif()
-run(${GENERATOR} ${args} --no-section -f bin -o ${WORK}/array.bin)
-run(${GENERATOR} ${args} -f asm -o ${WORK}/array.s)
-run(${ARM_AS} ${WORK}/array.s -o ${WORK}/asm.o)
+run_in(${WORK} output ${GENERATOR} ${args} --no-section -f bin -o array.bin)
+run_in(${WORK} output ${GENERATOR} ${args} -f asm -o array.s)
+run_in(${WORK} output ${ARM_AS} array.s -o asm.o)
 # Assembler output is read-only data, a C array too when it is const, and otherwise data.
 set(asm_section .rodata)
 set(c_section .data)
@@ -101,10 +96,10 @@ foreach(object asm arm armcxx)
     if(object STREQUAL "asm")
         set(in ${asm_section})
     endif()
-    execute_process(COMMAND ${ARM_OBJDUMP} -t ${WORK}/${object}.o OUTPUT_VARIABLE symbols)
+    run_in(${WORK} symbols ${ARM_OBJDUMP} -t ${object}.o)
     if(NOT symbols MATCHES "\n[0-9a-f]+ g +O ${in}\t[0-9a-f]+ ${name}\n")
         message(FATAL_ERROR "${object}.o does not hold ${name} in ${in}:\n${symbols}")
     endif()
-    run(${ARM_OBJCOPY} -O binary -j ${in} ${WORK}/${object}.o ${WORK}/${object}.data)
-    run(${CMAKE_COMMAND} -E compare_files ${WORK}/${object}.data ${WORK}/array.bin)
+    run_in(${WORK} output ${ARM_OBJCOPY} -O binary -j ${in} ${object}.o ${object}.data)
+    run_in(${WORK} output ${CMAKE_COMMAND} -E compare_files ${object}.data array.bin)
 endforeach()

@@ -3,7 +3,7 @@
 #   cmake -DREADME=FILE -DGENERATOR=PROGRAM -DWORK=FOLDER -P fade.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
-readme_block(${README} sh 0 command)
+readme_block(${README} fade command)
 get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
 set(ENV{PATH} "${generatorFolder}:$ENV{PATH}")
 file(REMOVE_RECURSE ${WORK})
