@@ -7,7 +7,7 @@
 # symbol in its section (.rodata, or .data for C that is not const, or the one --section
 # names), with the bytes of format bin.
 #   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
-#         [-DARM_GCC=.. -DARM_GXX=.. -DARM_AS=.. -DARM_NM=.. -DARM_OBJDUMP=.. -DARM_OBJCOPY=..]
+#         [-DARM_GCC=.. -DARM_GXX=.. -DARM_AS=.. -DARM_OBJDUMP=.. -DARM_OBJCOPY=..]
 #         -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../recipes/common.cmake)
@@ -71,31 +71,26 @@ if(NOT ARM_GCC)
 endif()
 
 compile(arm ${ARM_GCC} -mthumb -mcpu=arm7tdmi)
-# Debian's ARM C++ compiler has no C++ library to link with: its object must define the
-# array under its C name, global.
+# Debian's ARM C++ compiler has no C++ library to link with, so its object is only read.
 compile(armcxx ${ARM_GXX} -std=c++17 -x c++ -mthumb -mcpu=arm7tdmi)
-run_in(${WORK} symbols ${ARM_NM} armcxx.o)
-if(NOT symbols MATCHES " [DR] ${name}\n")
-    message(FATAL_ERROR "array.c compiled as C++ does not define ${name}:\n${symbols}")
-endif()
 run_in(${WORK} output ${GENERATOR} ${args} --no-section -f bin -o array.bin)
 run_in(${WORK} output ${GENERATOR} ${args} -f asm -o array.s)
 run_in(${WORK} output ${ARM_AS} array.s -o asm.o)
-# Assembler output is read-only data, a C array too when it is const, and otherwise data.
-set(asm_section .rodata)
-set(c_section .data)
+# Each object's section for the array: read-only data for assembler, and for C when it is
+# const, data otherwise, unless --section names one.
+set(in_asm .rodata)
+set(in_arm .data)
 if("--const" IN_LIST args)
-    set(c_section .rodata)
+    set(in_arm .rodata)
 endif()
 if(section)
-    set(asm_section ${section})
-    set(c_section ${section})
+    set(in_asm ${section})
+    set(in_arm ${section})
 endif()
+set(in_armcxx ${in_arm})
+# Each object holds the array as a global symbol under its C name, with the bytes of bin.
 foreach(object asm arm armcxx)
-    set(in ${c_section})
-    if(object STREQUAL "asm")
-        set(in ${asm_section})
-    endif()
+    set(in ${in_${object}})
     run_in(${WORK} symbols ${ARM_OBJDUMP} -t ${object}.o)
     if(NOT symbols MATCHES "\n[0-9a-f]+ g +O ${in}\t[0-9a-f]+ ${name}\n")
         message(FATAL_ERROR "${object}.o does not hold ${name} in ${in}:\n${symbols}")
