@@ -17,13 +17,12 @@ file(REMOVE_RECURSE ${WORK})
 run_in(${GENERATOR_BUILD} output ${CMAKE_COMMAND} --install . --prefix ${WORK}/prefix
     --component generator)
 write_game(${WORK}/gfx ${WORK})
-set(package ${WORK}/prefix/lib/cmake/TintwrightGen)
 set(configure -DCMAKE_PREFIX_PATH=${WORK}/prefix)
 if(FROM STREQUAL "function")
     # The README's function is the package's, which the project copies.
-    file(READ ${package}/TintwrightAddGradient.cmake packaged)
+    file(READ ${WORK}/prefix/lib/cmake/TintwrightGen/TintwrightAddGradient.cmake packaged)
     if(NOT recipe STREQUAL packaged)
-        message(FATAL_ERROR "the README's function is not ${package}/TintwrightAddGradient.cmake")
+        message(FATAL_ERROR "the README's function is not the package's")
     endif()
     file(WRITE ${WORK}/cmake/TintwrightAddGradient.cmake "${recipe}")
     readme_block(${README} cmake-include recipe)
@@ -32,10 +31,8 @@ if(FROM STREQUAL "function")
 endif()
 
 set(extension c)
-set(assert _Static_assert)
 if(LANGUAGE STREQUAL "CXX")
     set(extension cpp)
-    set(assert static_assert)
 endif()
 set(game "add_executable(game main.${extension})")
 set(program game)
@@ -72,10 +69,11 @@ file(WRITE ${WORK}/level2/level2.${extension} "#include \"sky.h\"
 int level2(void) { return sky[1]; }
 ")
 # The stop files' own options set each array's name and length.
-file(WRITE ${WORK}/main.${extension} "#include \"lava.h\"
+file(WRITE ${WORK}/main.${extension} "#include <assert.h>
+#include \"lava.h\"
 #include \"night-sky.h\"
 #include \"sky.h\"
-${assert}(sizeof skyGradient == 161 * 2 && sizeof night_sky == 4 * 2 && sizeof lava == 6, \"\");
+static_assert(sizeof skyGradient == 161 * 2 && sizeof night_sky == 4 * 2 && sizeof lava == 6, \"\");
 int level2(void);
 int main(void) { return skyGradient[0] == night_sky[0] + lava[0] + level2(); }
 ")
