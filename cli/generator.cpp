@@ -50,15 +50,20 @@ GeneratorError standardOutputError() {
 // renames leaves every file as it was.
 void generate(const Options& options, const std::vector<std::string>& stops, OutputSet& files,
               std::ostream& out) {
-    // A file is compiled on its own, so it makes its type known; standard output is the
-    // window's text, for pasting where the type is known.
-    const ArrayStyle style{options.type, options.name, options.inRom,
-                           options.lineFeeds ? "\n" : "\r\n", files[0] != nullptr};
+    // A file is compiled on its own, as C or C++, so it makes its type known and declares
+    // the array extern; standard output is the window's text, for pasting where the type
+    // is known.
+    const ArrayStyle style{options.type,
+                           options.name,
+                           options.inRom,
+                           options.section ? std::string_view(*options.section) : "",
+                           options.lineFeeds ? "\n" : "\r\n",
+                           files[0] != nullptr};
     ArrayStyle headerStyle = style;
     // The assembler output is always read-only data.
     headerStyle.inRom = options.inRom || options.format == Format::assembly;
-    headerStyle.definesType = true;
-    const GradientSampler sampler(stops, options.steps, options.blend);
+    headerStyle.standalone = true;
+    const GradientSampler sampler(stops, options.steps, options.blend, options.endpoint);
     const std::array<std::function<void(const Sink&)>, 3> contents = {
         [&](const Sink& sink) { writeArray(options, sampler, style, sink); },
         [&](const Sink& sink) { sink(headerText(headerStyle, options.steps)); },
