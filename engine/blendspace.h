@@ -30,8 +30,12 @@ Coordinates oklabFromSrgb(const Coordinates& srgb);
 std::array<Coordinates, 2> blendSegment(BlendSpace space, const Coordinates& from,
                                         const Coordinates& to);
 
-// The packed colour red + 256 × green + 65536 × blue of a colour in `space`, each 8-bit
-// sRGB channel rounded to the nearest whole value and clamped to 0-255.
-std::int32_t packedColour(BlendSpace space, const Coordinates& colour);
+// The 8-bit sRGB channels of a colour in `space` (linear, oklab or oklch), unrounded, each
+// clamped to 0-255.
+Coordinates srgbFromBlend(BlendSpace space, const Coordinates& colour);
+
+// The packed colour red + 256 × green + 65536 × blue of 8-bit sRGB channels from 0 to 255,
+// each rounded to the nearest whole value, halves away from zero.
+std::int32_t roundedColour(const Coordinates& srgb);
 
 } // namespace tintwright
