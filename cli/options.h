@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/blendspace.h"
+#include "engine/quantiser.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +22,7 @@ struct Options {
     bool inRom = false;
     bool lineFeeds = false;
     BlendSpace blend = BlendSpace::srgb;
+    Quantisation quantise = Quantisation::floor;
     Format format = Format::c;
     std::optional<std::string> output; // standard output when absent
     std::optional<std::string> header;

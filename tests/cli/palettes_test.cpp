@@ -44,9 +44,9 @@ TEST(Palettes, HoldTheColoursTheGbaShows) {
         // clang-format on
     };
     for (const auto& [name, input, expected] : rows) {
-        const GradientSampler sampler(input.first, input.second);
-        const std::string gimp = gimpPalette(sampler, "sky");
-        const std::string jasc = jascPalette(sampler);
+        const Quantiser colours(GradientSampler(input.first, input.second), Quantisation::floor);
+        const std::string gimp = gimpPalette(colours, "sky");
+        const std::string jasc = jascPalette(colours);
         const std::string count = std::to_string(expected.size());
         EXPECT_TRUE(gimp.starts_with("GIMP Palette\nName: sky\nColumns: 16\n#\n")) << gimp;
         EXPECT_TRUE(gimp.ends_with("\tIndex " + std::to_string(expected.size() - 1) + "\n"));
