@@ -37,12 +37,18 @@ template <typename Names> std::string alternatives(const Names& names) {
     return text;
 }
 
-constexpr std::array<std::string_view, blendSpaceNames.size()> blendSpaceWords = [] {
-    std::array<std::string_view, blendSpaceNames.size()> words{};
-    std::transform(blendSpaceNames.begin(), blendSpaceNames.end(), words.begin(),
+// The names of a table of names and what they stand for, in its order.
+template <typename Value, std::size_t size>
+constexpr std::array<std::string_view, size>
+namesOf(const std::array<std::pair<std::string_view, Value>, size>& table) {
+    std::array<std::string_view, size> names{};
+    std::transform(table.begin(), table.end(), names.begin(),
                    [](const auto& entry) { return entry.first; });
-    return words;
-}();
+    return names;
+}
+
+constexpr auto blendSpaceWords = namesOf(blendSpaceNames);
+constexpr auto quantisationWords = namesOf(quantisationNames);
 
 constexpr std::array<std::pair<std::string_view, Format>, 5> formatNames = {{
     {"c", Format::c},
@@ -69,10 +75,8 @@ Format readFormat(const std::string& text) {
             return format;
         }
     }
-    std::array<std::string_view, formatNames.size()> names{};
-    std::transform(formatNames.begin(), formatNames.end(), names.begin(),
-                   [](const auto& entry) { return entry.first; });
-    throw usageError("the format must be " + alternatives(names) + ", not " + quoted(text));
+    throw usageError("the format must be " + alternatives(namesOf(formatNames)) + ", not " +
+                     quoted(text));
 }
 
 // The words of an option line, split as a shell splits plain words and quoted text; a
@@ -170,6 +174,15 @@ const auto optionRules = std::to_array<OptionRule>({
                               ", not " + quoted(value));
          }
          reading.options.blend = *space;
+     }},
+    {"quantise", 0, true, true,
+     [](Reading& reading, const std::string& value) {
+         const auto mode = quantisationNamed(value);
+         if (!mode) {
+             throw usageError("the quantisation must be " + alternatives(quantisationWords) +
+                              ", not " + quoted(value));
+         }
+         reading.options.quantise = *mode;
      }},
     {"format", 'f', true, false,
      [](Reading& reading, const std::string& value) {
@@ -339,6 +352,10 @@ palette.
       --blend SPACE    space to mix neighbouring stops in (default srgb):
                        )" +
            alternatives(blendSpaceWords) +
+           R"(
+      --quantise MODE  how each value takes one of the GBA's 32 levels a channel
+                       (default floor, the top five bits): )" +
+           alternatives(quantisationWords) +
            R"(
   -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
   -o, --output FILE    write to FILE instead of standard output ("-")

@@ -6,12 +6,6 @@
 namespace tintwright {
 namespace {
 
-constexpr std::pair<std::string_view, Quantisation> modeNames[] = {
-    {"floor", Quantisation::floor},
-    {"nearest", Quantisation::nearest},
-    {"diffuse", Quantisation::diffuse},
-};
-
 // The 8-bit value the GBA shows for a 5-bit level: its bits widened as (v << 3) | (v >> 2).
 double shownLevel(std::int32_t level) {
     return level * 8 + level / 4;
@@ -39,7 +33,7 @@ std::int32_t nearestLevel(double value) {
 } // namespace
 
 std::optional<Quantisation> quantisationNamed(std::string_view name) {
-    for (const auto& [modeName, mode] : modeNames) {
+    for (const auto& [modeName, mode] : quantisationNames) {
         if (name == modeName) {
             return mode;
         }

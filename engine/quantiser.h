@@ -3,6 +3,7 @@
 #include "engine/gbacolour.h"
 #include "engine/gradientsampler.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -21,7 +22,14 @@ namespace tintwright {
  */
 enum class Quantisation { floor, nearest, diffuse };
 
-// The mode called `name` ("floor", "nearest" or "diffuse"), nothing for other names.
+// Each mode's name, as options and messages give it, in the order help lists them.
+inline constexpr std::array<std::pair<std::string_view, Quantisation>, 3> quantisationNames = {{
+    {"floor", Quantisation::floor},
+    {"nearest", Quantisation::nearest},
+    {"diffuse", Quantisation::diffuse},
+}};
+
+// The mode called `name` in quantisationNames, nothing for other names.
 std::optional<Quantisation> quantisationNamed(std::string_view name);
 
 /**
