@@ -47,9 +47,6 @@ namesOf(const std::array<std::pair<std::string_view, Value>, size>& table) {
     return names;
 }
 
-constexpr auto blendSpaceWords = namesOf(blendSpaceNames);
-constexpr auto quantisationWords = namesOf(quantisationNames);
-
 constexpr std::array<std::pair<std::string_view, Format>, 5> formatNames = {{
     {"c", Format::c},
     {"asm", Format::assembly},
@@ -69,14 +66,18 @@ std::int32_t readSteps(const std::string& text) {
     return steps;
 }
 
-Format readFormat(const std::string& text) {
-    for (const auto& [name, format] : formatNames) {
+// The value that `table` names `text`, matched exactly; `what` names the option's value in
+// the message for any other text.
+template <typename Value, std::size_t size>
+Value readNamed(const std::array<std::pair<std::string_view, Value>, size>& table,
+                std::string_view what, const std::string& text) {
+    for (const auto& [name, value] : table) {
         if (text == name) {
-            return format;
+            return value;
         }
     }
-    throw usageError("the format must be " + alternatives(namesOf(formatNames)) + ", not " +
-                     quoted(text));
+    throw usageError("the " + std::string(what) + " must be " + alternatives(namesOf(table)) +
+                     ", not " + quoted(text));
 }
 
 // The words of an option line, split as a shell splits plain words and quoted text; a
@@ -168,25 +169,15 @@ const auto optionRules = std::to_array<OptionRule>({
      [](Reading& reading, const std::string&) { reading.options.lineFeeds = true; }},
     {"blend", 0, true, true,
      [](Reading& reading, const std::string& value) {
-         const auto space = blendSpaceNamed(value);
-         if (!space) {
-             throw usageError("the blend space must be " + alternatives(blendSpaceWords) +
-                              ", not " + quoted(value));
-         }
-         reading.options.blend = *space;
+         reading.options.blend = readNamed(blendSpaceNames, "blend space", value);
      }},
     {"quantise", 0, true, true,
      [](Reading& reading, const std::string& value) {
-         const auto mode = quantisationNamed(value);
-         if (!mode) {
-             throw usageError("the quantisation must be " + alternatives(quantisationWords) +
-                              ", not " + quoted(value));
-         }
-         reading.options.quantise = *mode;
+         reading.options.quantise = readNamed(quantisationNames, "quantisation", value);
      }},
     {"format", 'f', true, false,
      [](Reading& reading, const std::string& value) {
-         reading.options.format = readFormat(value);
+         reading.options.format = readNamed(formatNames, "format", value);
      }},
     {"output", 'o', true, false,
      [](Reading& reading, const std::string& value) { reading.options.output = value; }},
@@ -351,11 +342,11 @@ palette.
       --lf             end lines with LF instead of CRLF
       --blend SPACE    space to mix neighbouring stops in (default srgb):
                        )" +
-           alternatives(blendSpaceWords) +
+           alternatives(namesOf(blendSpaceNames)) +
            R"(
       --quantise MODE  how each value takes one of the GBA's 32 levels a channel
                        (default floor, the top five bits): )" +
-           alternatives(quantisationWords) +
+           alternatives(namesOf(quantisationNames)) +
            R"(
   -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
   -o, --output FILE    write to FILE instead of standard output ("-")

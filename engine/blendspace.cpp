@@ -92,15 +92,6 @@ void alignHues(Coordinates& from, Coordinates& to) {
 
 } // namespace
 
-std::optional<BlendSpace> blendSpaceNamed(std::string_view name) {
-    for (const auto& [spaceName, space] : blendSpaceNames) {
-        if (name == spaceName) {
-            return space;
-        }
-    }
-    return std::nullopt;
-}
-
 Coordinates oklabFromSrgb(const Coordinates& srgb) {
     return oklabFromLinear(linearFromSrgb(srgb));
 }

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -23,9 +22,6 @@ inline constexpr std::array<std::pair<std::string_view, BlendSpace>, 4> blendSpa
     {"oklab", BlendSpace::oklab},
     {"oklch", BlendSpace::oklch},
 }};
-
-// The space called `name` in blendSpaceNames, nothing for other names.
-std::optional<BlendSpace> blendSpaceNamed(std::string_view name);
 
 // A colour's three coordinates in one space: 8-bit sRGB channels, linear light from 0 to
 // 1, OKLab's L, a and b, or OKLCh's L, C and hue in radians.

@@ -32,15 +32,6 @@ std::int32_t nearestLevel(double value) {
 
 } // namespace
 
-std::optional<Quantisation> quantisationNamed(std::string_view name) {
-    for (const auto& [modeName, mode] : quantisationNames) {
-        if (name == modeName) {
-            return mode;
-        }
-    }
-    return std::nullopt;
-}
-
 std::int32_t Quantiser::chosenColour(const Coordinates& unrounded, Coordinates& carried) const {
     std::int32_t colour = 0;
     std::int32_t weight = 1;

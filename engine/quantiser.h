@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -28,9 +27,6 @@ inline constexpr std::array<std::pair<std::string_view, Quantisation>, 3> quanti
     {"nearest", Quantisation::nearest},
     {"diffuse", Quantisation::diffuse},
 }};
-
-// The mode called `name` in quantisationNames, nothing for other names.
-std::optional<Quantisation> quantisationNamed(std::string_view name);
 
 /**
  * The GBA colours of a gradient, each step's chosen from its sampler's colour as a

@@ -153,16 +153,6 @@ TEST(Quantiser, ChoosesEachChannelsLevel) {
     }
 }
 
-TEST(BlendSpace, IsNamedInLowerCase) {
-    using enum BlendSpace;
-    const std::pair<const char*, std::optional<BlendSpace>> rows[] = {
-        {"srgb", srgb},   {"linear", linear}, {"oklab", oklab},
-        {"oklch", oklch}, {"OKLab", {}},      {"", {}}};
-    for (const auto& [name, expected] : rows) {
-        EXPECT_EQ(blendSpaceNamed(name), expected) << name;
-    }
-}
-
 std::string array(const std::string& length, const std::string& values) {
     return "\r\n// Gradient made by Tintwright\r\nu16 myGradient[" + length + "] = {\r\n" + values +
            "\r\n};\r\n";
