@@ -72,6 +72,7 @@ void printQuantisationTable(const Gradient (&gradients)[4],
         for (const auto& [spaceName, space] : spaces) {
             const GradientSampler sampler(gradient.stops, steps, space);
             std::vector<Coordinates> unrounded;
+            unrounded.reserve(static_cast<std::size_t>(sampler.sampleCount()));
             for (std::int32_t i = 0; i < sampler.sampleCount(); ++i) {
                 unrounded.push_back(sampler.unroundedColour(i));
             }

@@ -6,9 +6,9 @@
 namespace tintwright {
 namespace {
 
-// The 8-bit value the GBA shows for a 5-bit level: its bits widened as (v << 3) | (v >> 2).
+// The 8-bit value the GBA shows for a 5-bit level 0-31: its bits widened, v × 8 + v ÷ 4.
 double shownLevel(std::int32_t level) {
-    return level * 8 + level / 4;
+    return (level << 3) | (level >> 2);
 }
 
 // The level 0-31 whose shown value is nearest `value`, the lower on a tie.
