@@ -17,7 +17,8 @@ namespace tintwright {
  * colour, the lower on a tie. `diffuse` aims at the unrounded colour plus the error the
  * channel carries, takes the level nearest that aim, the lower on a tie, and carries
  * aim − shown value on to the next step; each channel starts with no error and carries it
- * through the whole gradient, across stops.
+ * through the whole gradient, across stops. An unrounded channel that spilled outside
+ * 0-255 counts as the nearer end, so the error carried stays within half a level.
  */
 enum class Quantisation { floor, nearest, diffuse };
 
