@@ -63,7 +63,7 @@ struct Generator : testing::Test {
         dir_ = mkdtemp(name.data());
         std::ofstream(dir_ / "stops.txt") << "; sky\r\n\r\n   \n#FF0000 Red\r\n(0,0,255) Blue\n";
         fs::copy_file(dir_ / "stops.txt", dir_ / "int.stops");
-        std::ofstream(dir_ / "2 ciel-été.stops") << "-s 3 -t u16\n#FF0000 Red\n(0,0,255) Blue";
+        std::ofstream(dir_ / "2 ciel.été.stops") << "-s 3 -t u16\n#FF0000 Red\n(0,0,255) Blue";
         std::ofstream(dir_ / "bad.txt") << "(0,0,0) a\n\n(1,2 b\n";
         fs::create_directory(dir_ / "folder");
     }
@@ -138,9 +138,9 @@ const Case cases[] = {
      made + "\n#ifndef SKY_H\n#define SKY_H\n\ntypedef unsigned short u16;\n\n#define skyLen 128\n\nextern const u16 sky[64];"
      "\n\n#endif\n", "@/h"},
     {"InputFile", {"-i", "@/stops.txt"}, 0, redToBlueNamed("64", "stops")},
-    {"NameFromFile", {"-i", "@/2 ciel-été.stops"}, 0, redToBlueNamed("3", "_2_ciel__t_")},
+    {"NameFromFile", {"-i", "@/2 ciel.été.stops"}, 0, redToBlueNamed("3", "_2_ciel__t_")},
     {"OptionLines", {"-i", "-", red, blue}, 0, skyInTwo, "", "-s 2 --lf\n -t COLOR --n'ame'=\"sky\"\r\n"},
-    {"CommandLineWins", {"-s", "2", "-t", "COLOR", "-n", "sky", "-i", "@/2 ciel-été.stops"}, 0, "\r\n" + made + "\r\nCOLOR sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
+    {"CommandLineWins", {"-s", "2", "-t", "COLOR", "-n", "sky", "-i", "@/2 ciel.été.stops"}, 0, "\r\n" + made + "\r\nCOLOR sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
     {"StandardInputFirst", {"--input", "-", blue}, 0, redToBlue, "", "#FF0000 Red"},
     {"ManyBlocks", {"-s", "5000", red, blue}, 0, redToBlueNamed("5000", "myGradient")},
     {"LoneCarriageReturns", {"-i", "-"}, 0, redToBlue, "", "#FF0000 Red\r\r(0,0,255) Blue\r"},
