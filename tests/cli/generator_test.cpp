@@ -181,7 +181,6 @@ const Case cases[] = {
     {"CommandLineFloorWins", {"--quantise", "floor", "-i", "-"}, 0, "\n" + made + "\nu16 myGradient[4] = {\n    0x0, 0x0, 0x0, 0x0\n};\n", "", "-s 4 --lf --quantise diffuse\n(4,0,0) a\n(4,0,0) b"},
     {"DiffusedPalette", {"-f", "gpl", "-s", "2", "-n", "sky", "--quantise", "diffuse", "(4,0,0) a", "(4,0,0) b"}, 0,
      "GIMP Palette\nName: sky\nColumns: 16\n#\n  0   0   0\tIndex 0\n  8   0   0\tIndex 1\n"},
-    {"UnknownQuantisation", {"--quantise", "round", red, blue}, 2, "not 'round'"},
     {"UnreadableInput", {"-i", "@/none.txt"}, 1, "none.txt: No such file or directory"},
     {"LongFileNameShownWhole", {"-i", "@/" + std::string(99, 'x')}, 1, std::string(99, 'x') + ": No such file"},
     {"PreviewIsTheInput", {"-i", "@/stops.txt", "--preview", "@/./stops.txt"}, 2, "as the input"},
