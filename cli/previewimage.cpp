@@ -15,15 +15,15 @@ constexpr std::size_t previewHeight = 16;
 
 } // namespace
 
-std::string previewImage(const GradientSampler& sampler) {
+std::string previewImage(const Quantiser& colours) {
     // One row of red, green and blue bytes, repeated down the image.
     std::vector<png_byte> row;
-    for (std::int32_t i = 0; i < sampler.sampleCount(); ++i) {
-        const std::int32_t shown = shownColour(gbaColour(sampler.sample(i)));
+    colours.forEach([&row](std::int32_t, std::int32_t colour) {
+        const std::int32_t shown = shownColour(colour);
         for (const int shift : {0, 8, 16}) {
             row.push_back(static_cast<png_byte>((shown >> shift) & 255));
         }
-    }
+    });
     std::vector<png_byte> pixels;
     for (std::size_t y = 0; y < previewHeight; ++y) {
         pixels.insert(pixels.end(), row.begin(), row.end());
@@ -31,7 +31,7 @@ std::string previewImage(const GradientSampler& sampler) {
 
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(sampler.sampleCount());
+    image.width = static_cast<png_uint_32>(colours.count());
     image.height = previewHeight;
     image.format = PNG_FORMAT_RGB;
     // The first call measures, the second writes; each frees what libpng allocated.
