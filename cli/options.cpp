@@ -119,6 +119,14 @@ std::vector<std::string> splitWords(std::string_view text) {
     return words;
 }
 
+// `value` as the file an option names; an empty name names none.
+const std::string& fileNamed(std::string_view option, const std::string& value) {
+    if (value.empty()) {
+        throw usageError("--" + std::string(option) + " needs a file name, not ''");
+    }
+    return value;
+}
+
 // The options read so far, and whether one of them named the array.
 struct Reading {
     Options options;
@@ -143,7 +151,7 @@ const auto optionRules = std::to_array<OptionRule>({
              throw usageError("only one input file, not " + quoted(*input, maxShownPath) + " and " +
                               quoted(value, maxShownPath));
          }
-         reading.options.input = value;
+         reading.options.input = fileNamed("input", value);
      }},
     {"steps", 's', true, true,
      [](Reading& reading, const std::string& value) { reading.options.steps = readSteps(value); }},
@@ -166,8 +174,12 @@ const auto optionRules = std::to_array<OptionRule>({
      }},
     {"const", 0, false, true,
      [](Reading& reading, const std::string&) { reading.options.inRom = true; }},
+    {"no-const", 0, false, false,
+     [](Reading& reading, const std::string&) { reading.options.inRom = false; }},
     {"lf", 0, false, true,
      [](Reading& reading, const std::string&) { reading.options.lineFeeds = true; }},
+    {"no-lf", 0, false, false,
+     [](Reading& reading, const std::string&) { reading.options.lineFeeds = false; }},
     {"blend", 0, true, true,
      [](Reading& reading, const std::string& value) {
          reading.options.blend = readNamed(blendSpaceNames, "blend space", value);
@@ -201,11 +213,14 @@ const auto optionRules = std::to_array<OptionRule>({
         const std::string&
             value) { reading.options.format = readNamed(formatNames, "format", value); }},
     {"output", 'o', true, false,
-     [](Reading& reading, const std::string& value) { reading.options.output = value; }},
+     [](Reading& reading,
+        const std::string& value) { reading.options.output = fileNamed("output", value); }},
     {"header", 0, true, false,
-     [](Reading& reading, const std::string& value) { reading.options.header = value; }},
+     [](Reading& reading,
+        const std::string& value) { reading.options.header = fileNamed("header", value); }},
     {"preview", 0, true, false,
-     [](Reading& reading, const std::string& value) { reading.options.preview = value; }},
+     [](Reading& reading,
+        const std::string& value) { reading.options.preview = fileNamed("preview", value); }},
     {"help", 'h', false, false,
      [](Reading& reading, const std::string&) { reading.options.help = true; }},
     {"version", 0, false, false,
@@ -321,7 +336,7 @@ Reading readOptions(std::span<char* const> args, const std::vector<OptionLine>& 
                            [](std::string& word) { return word.data(); });
             applyOptions(reading, argv, true);
         } catch (const GeneratorError& error) {
-            throw usageError(line.place + ": " + error.what());
+            throw GeneratorError(2, line.place + ": " + error.what(), true);
         }
     }
     applyOptions(reading, args, false);
@@ -363,7 +378,9 @@ source, binary data or a palette.
            alternatives(elementTypes) +
            R"(
       --const          declare the array const and 4-byte aligned, so it stays in ROM
+      --no-const       undo --const, such as a stop file's
       --lf             end lines with LF instead of CRLF
+      --no-lf          undo --lf, such as a stop file's
       --blend SPACE    space to mix neighbouring stops in (default srgb):
                        )" +
            alternatives(namesOf(blendSpaceNames)) +
@@ -381,6 +398,7 @@ source, binary data or a palette.
   -o, --output FILE    write to FILE instead of standard output ("-")
       --header FILE    also write a header declaring the array (formats c and asm)
       --preview FILE   also write a PNG of the values as the GBA shows them
+                       ("-" for FILE is standard output, for one FILE at most)
   -h, --help           show this help and exit
       --version        show the version and exit
 

@@ -1,30 +1,37 @@
-#include "cli/interruptcleanup.h"
+#include "cli/platform/interruption.h"
+
+#include "cli/platform/posix/temporaries.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tintwright {
 namespace {
 
-// SIGPIPE too: a reader of standard output or of a FIFO that goes away ends the run.
-constexpr std::array<int, 4> cleanedSignals = {SIGHUP, SIGINT, SIGPIPE, SIGTERM};
+// Every signal that ends a run without a crash: SIGPIPE when a reader of standard output or
+// of a FIFO goes away, SIGXFSZ at a file size limit. Crashes are left to the sanitizers.
+constexpr std::array<int, 12> cleanedSignals = {SIGHUP,  SIGINT,  SIGQUIT,   SIGTERM,
+                                                SIGPIPE, SIGALRM, SIGUSR1,   SIGUSR2,
+                                                SIGXFSZ, SIGXCPU, SIGVTALRM, SIGPROF};
 
 struct Temporary {
     int folder = -1;
     std::array<char, NAME_MAX + 1> name{};
 };
 
-// One for each file a run writes: the array, its header and its preview. The handler reads
-// them, so they live in fixed storage.
-std::array<Temporary, 3> temporaries;
+// One for each file a run writes. The handler reads them, and they change only while the
+// signals are held, so the handler never sees them half changed.
+std::vector<Temporary> temporaries;
 std::array<struct sigaction, cleanedSignals.size()> previousActions{};
 std::array<bool, cleanedSignals.size()> installed{};
-volatile std::sig_atomic_t interruption = 0;
+volatile std::sig_atomic_t interruptingSignal = 0;
 
 sigset_t cleanedSet() {
     sigset_t set;
@@ -44,7 +51,7 @@ extern "C" void removeTemporaries(int signal) {
             temporary.folder = -1;
         }
     }
-    interruption = signal;
+    interruptingSignal = signal;
     for (std::size_t i = 0; i < cleanedSignals.size(); ++i) {
         if (cleanedSignals[i] == signal && installed[i]) {
             ::sigaction(signal, &previousActions[i], nullptr);
@@ -61,13 +68,19 @@ bool anyTemporary() {
 
 } // namespace
 
-HeldSignals::HeldSignals() {
+// The signals that were held before, to hold again after.
+struct HeldInterruptions::Previous {
+    sigset_t held{};
+};
+
+HeldInterruptions::HeldInterruptions()
+    : previous_(std::make_unique<Previous>()) {
     const sigset_t set = cleanedSet();
-    pthread_sigmask(SIG_BLOCK, &set, &previous_);
+    pthread_sigmask(SIG_BLOCK, &set, &previous_->held);
 }
 
-HeldSignals::~HeldSignals() {
-    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+HeldInterruptions::~HeldInterruptions() {
+    pthread_sigmask(SIG_SETMASK, &previous_->held, nullptr);
 }
 
 void addTemporary(int folder, const std::string& name) {
@@ -84,9 +97,12 @@ void addTemporary(int folder, const std::string& name) {
             }
         }
     }
-    const auto free = std::find_if(temporaries.begin(), temporaries.end(),
-                                   [](const Temporary& temporary) { return temporary.folder < 0; });
-    Temporary& temporary = temporaries.at(static_cast<std::size_t>(free - temporaries.begin()));
+    auto free = std::find_if(temporaries.begin(), temporaries.end(),
+                             [](const Temporary& temporary) { return temporary.folder < 0; });
+    if (free == temporaries.end()) {
+        free = temporaries.insert(free, Temporary{});
+    }
+    Temporary& temporary = *free;
     const std::size_t length = std::min(name.size(), temporary.name.size() - 1);
     std::memcpy(temporary.name.data(), name.data(), length);
     temporary.name[length] = '\0';
@@ -106,12 +122,12 @@ void dropTemporary(int folder, const std::string& name) {
                 installed[i] = false;
             }
         }
-        interruption = 0;
+        interruptingSignal = 0;
     }
 }
 
-int interruptingSignal() {
-    return interruption;
+std::string interruption() {
+    return interruptingSignal == 0 ? "" : strsignal(interruptingSignal);
 }
 
 } // namespace tintwright
