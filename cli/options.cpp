@@ -119,12 +119,18 @@ std::vector<std::string> splitWords(std::string_view text) {
     return words;
 }
 
-// `value` as the file an option names; an empty name names none.
-const std::string& fileNamed(std::string_view option, const std::string& value) {
+// Sets `file` to the file an option names. An empty name names none, and a second name is
+// refused rather than silently taking the first one's place.
+void nameFile(std::optional<std::string>& file, const std::string& option,
+              const std::string& value) {
     if (value.empty()) {
-        throw usageError("--" + std::string(option) + " needs a file name, not ''");
+        throw usageError("--" + option + " needs a file name, not ''");
     }
-    return value;
+    if (file) {
+        throw usageError("only one " + option + " file, not " + quoted(*file, maxShownPath) +
+                         " and " + quoted(value, maxShownPath));
+    }
+    file = value;
 }
 
 // The options read so far, and whether one of them named the array.
@@ -147,11 +153,7 @@ struct OptionRule {
 const auto optionRules = std::to_array<OptionRule>({
     {"input", 'i', true, false,
      [](Reading& reading, const std::string& value) {
-         if (const auto& input = reading.options.input) {
-             throw usageError("only one input file, not " + quoted(*input, maxShownPath) + " and " +
-                              quoted(value, maxShownPath));
-         }
-         reading.options.input = fileNamed("input", value);
+         nameFile(reading.options.input, "input", value);
      }},
     {"steps", 's', true, true,
      [](Reading& reading, const std::string& value) { reading.options.steps = readSteps(value); }},
@@ -213,14 +215,17 @@ const auto optionRules = std::to_array<OptionRule>({
         const std::string&
             value) { reading.options.format = readNamed(formatNames, "format", value); }},
     {"output", 'o', true, false,
-     [](Reading& reading,
-        const std::string& value) { reading.options.output = fileNamed("output", value); }},
+     [](Reading& reading, const std::string& value) {
+         nameFile(reading.options.output, "output", value);
+     }},
     {"header", 0, true, false,
-     [](Reading& reading,
-        const std::string& value) { reading.options.header = fileNamed("header", value); }},
+     [](Reading& reading, const std::string& value) {
+         nameFile(reading.options.header, "header", value);
+     }},
     {"preview", 0, true, false,
-     [](Reading& reading,
-        const std::string& value) { reading.options.preview = fileNamed("preview", value); }},
+     [](Reading& reading, const std::string& value) {
+         nameFile(reading.options.preview, "preview", value);
+     }},
     {"help", 'h', false, false,
      [](Reading& reading, const std::string&) { reading.options.help = true; }},
     {"version", 0, false, false,

@@ -217,6 +217,7 @@ const Case cases[] = {
     {"UnknownOption", {"--colour", red, blue}, 2, "tintwright-gen: unknown option '--colour'"},
     {"ValueForAFlag", {"--const=1", red, blue}, 2, "option '--const=1' takes no value"},
     {"SecondInput", {"-i", "@/int.stops", "-i", "-"}, 2, "only one input file, not '"},
+    {"SecondOutput", {"-o", "@/a.c", "--output=@/b.c", red, blue}, 2, "only one output file, not '"},
     {"NoSteps", {"-s", "0", red, blue}, 2, "from 1 to 16777216, not '0'"},
     {"TooManySteps", {"-s", "16777217", red, blue}, 2, "not '16777217'"},
     {"StepsNotANumber", {"-s", "12x", red, blue}, 2, "not '12x'"},
