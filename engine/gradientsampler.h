@@ -35,6 +35,9 @@ public:
 
     BlendSpace blendSpace() const { return space_; }
 
+    // The step that is the last stop exactly (with Endpoint::included), or -1 when none is.
+    std::int32_t lastStopStep() const { return placement_.endStep(); }
+
     // Packed colour red + 256 × green + 65536 × blue of step i, 0 <= i < sampleCount().
     // Its channels are whole numbers between -256 and 255, so it is held as an integer.
     std::int32_t sample(std::int32_t i) const {

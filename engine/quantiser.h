@@ -17,7 +17,8 @@ namespace tintwright {
  * colour, the lower on a tie. `diffuse` aims at the unrounded colour plus the error the
  * channel carries, takes the level nearest that aim, the lower on a tie, and carries
  * aim − shown value on to the next step; each channel starts with no error and carries it
- * through the whole gradient, across stops. An unrounded channel that spilled outside
+ * through the whole gradient, across stops, up to a last step placed on the last stop,
+ * which takes that stop's nearest levels. An unrounded channel that spilled outside
  * 0-255 counts as the nearer end, so the error carried stays within half a level.
  */
 enum class Quantisation { floor, nearest, diffuse };
@@ -49,7 +50,12 @@ public:
         const std::int32_t steps = sampler_.sampleCount();
         if (mode_ != Quantisation::floor) {
             Coordinates carried{};
+            const std::int32_t lastStop = sampler_.lastStopStep();
             for (std::int32_t i = 0; i < steps; ++i) {
+                if (i == lastStop) {
+                    // A gradient that ends on its last stop shows that stop's own levels.
+                    carried = {};
+                }
                 use(i, chosenColour(sampler_.unroundedColour(i), carried));
             }
         } else if (sampler_.blendSpace() == BlendSpace::srgb) {

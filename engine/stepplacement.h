@@ -34,6 +34,9 @@ public:
         endStep_ = endsOnLastStop ? stepCount - 1 : -1;
     }
 
+    // The step that lies on the last stop exactly, or -1 when none does.
+    std::int32_t endStep() const { return endStep_; }
+
     Place at(std::int32_t i) const {
         if (i == endStep_) {
             return {lastSegment_, 1};

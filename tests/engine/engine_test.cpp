@@ -175,6 +175,7 @@ TEST(Quantiser, ChoosesEachChannelsLevel) {
         {"oklab diffuse", {sky, 4, oklab, diffuse}, {gba(2, 4, 12), gba(5, 9, 19), gba(7, 16, 27), gba(17, 21, 29)}},
         {"oklch diffuse", {sky, 4, oklch, diffuse}, {gba(2, 4, 12), gba(5, 9, 19), gba(8, 16, 27), gba(15, 21, 29)}},
         {"the endpoint places 85 and 170: 85 carries 3 to 173", {blackToWhite, 4, srgb, diffuse, Endpoint::included}, {0, grey(10), grey(21), grey(31)}},
+        {"nothing carried reaches the last stop", {{"(231,132,0)", "(0,90,41)"}, 9, srgb, diffuse, Endpoint::included}, {0x21C, 0x5F9, 0x5F5, 0x9D1, 0x9CE, 0x11AB, 0xD87, 0x1583, 0x1560}},
         {"the endpoint's last value is the last stop's nearest level", {sky, 3, oklab, nearest, Endpoint::included}, {gba(2, 4, 12), gba(8, 16, 27), gba(24, 27, 30)}},
     };
     // clang-format on
