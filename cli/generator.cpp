@@ -91,7 +91,7 @@ void generate(const Options& options, const std::vector<std::string>& stops, Out
     files.open();
     for (const bool inPlace : {false, true}) {
         for (std::size_t i = 0; i < contents.size(); ++i) {
-            if (OutputFile* const file = files[i]; file && (file->folder() < 0) == inPlace) {
+            if (OutputFile* const file = files[i]; file && file->inPlace() == inPlace) {
                 contents[i]([&](std::string_view bytes) { file->write(bytes); });
                 file->close();
             }

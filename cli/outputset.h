@@ -1,6 +1,7 @@
 #pragma once
 
-#include "cli/outputfile.h"
+#include "cli/platform/outputfile.h"
+#include "cli/platform/turns.h"
 
 #include <memory>
 #include <optional>
@@ -10,7 +11,7 @@
 namespace tintwright {
 
 // The files one run writes, put in place all together or not at all. From open() to the
-// end, the folders they are replaced in are locked with flock(2), so that runs writing the
+// end, the run has its turn at the folders they are replaced in, so that runs writing the
 // same files take turns and a set of files always comes from one run.
 class OutputSet {
 public:
@@ -23,12 +24,14 @@ public:
     // The file for paths[i], or nullptr.
     OutputFile* operator[](std::size_t i) const { return files_[i].get(); }
 
-    // Locks the folders, then creates the temporary files and opens those written in place.
+    // Waits for the run's turn, then creates the temporary files and opens those written in
+    // place.
     void open();
     // Renames the written files into place; when one fails, those before it are put back.
     void commit();
 
 private:
+    std::optional<Turns> turns_; // ends after the files are closed
     std::vector<std::unique_ptr<OutputFile>> files_;
 };
 

@@ -1,7 +1,7 @@
-#include "cli/outputfile.h"
-
 #include "cli/generatorerror.h"
-#include "cli/interruptcleanup.h"
+#include "cli/platform/interruption.h"
+#include "cli/platform/posix/outputfilestate.h"
+#include "cli/platform/posix/temporaries.h"
 #include "cli/printable.h"
 
 #include <algorithm>
@@ -66,7 +66,7 @@ std::string unusedName(const std::string& name) {
 
 } // namespace
 
-OutputFile::OutputFile(std::string path)
+OutputFile::State::State(std::string path)
     : path_(std::move(path)) {
     struct stat found {};
     const bool exists = ::stat(path_.c_str(), &found) == 0;
@@ -126,13 +126,13 @@ OutputFile::OutputFile(std::string path)
     }
 }
 
-OutputFile::~OutputFile() {
+OutputFile::State::~State() {
     closeOld();
     if (file_ >= 0) {
         ::close(file_);
     }
     if (!temporaryName_.empty()) {
-        const HeldSignals held;
+        const HeldInterruptions held;
         ::unlinkat(folder_, temporaryName_.c_str(), 0);
         dropTemporary(folder_, temporaryName_);
     }
@@ -141,7 +141,7 @@ OutputFile::~OutputFile() {
     }
 }
 
-void OutputFile::removeLeftovers() const {
+void OutputFile::State::removeLeftovers() const {
     const std::string stem = temporaryStem(name_);
     DIR* const listing = folder_ >= 0 ? ::opendir(folderPath_.c_str()) : nullptr;
     while (const dirent* const entry = listing != nullptr ? ::readdir(listing) : nullptr) {
@@ -155,7 +155,7 @@ void OutputFile::removeLeftovers() const {
     }
 }
 
-void OutputFile::open() {
+void OutputFile::State::open() {
     if (folder_ < 0) {
         file_ = ::open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
         if (file_ < 0) {
@@ -164,7 +164,7 @@ void OutputFile::open() {
         return;
     }
     {
-        const HeldSignals held;
+        const HeldInterruptions held;
         while (file_ < 0) {
             temporaryName_ = unusedName(name_);
             file_ = ::openat(folder_, temporaryName_.c_str(),
@@ -197,7 +197,7 @@ void OutputFile::open() {
     }
 }
 
-void OutputFile::write(std::string_view bytes) {
+void OutputFile::State::write(std::string_view bytes) {
     compareWithOld(bytes);
     while (!bytes.empty()) {
         const ssize_t count = ::write(file_, bytes.data(), bytes.size());
@@ -208,13 +208,13 @@ void OutputFile::write(std::string_view bytes) {
     }
 }
 
-void OutputFile::close() {
+void OutputFile::State::close() {
     if (::close(std::exchange(file_, -1)) != 0) {
         fail();
     }
 }
 
-void OutputFile::replace() {
+void OutputFile::State::replace() {
     char extra = 0;
     const bool unchanged = oldFile_ >= 0 && readFully(oldFile_, &extra, 1) == 0;
     closeOld();
@@ -244,7 +244,7 @@ void OutputFile::replace() {
     replaced_ = true;
 }
 
-void OutputFile::restore() {
+void OutputFile::State::restore() {
     if (std::exchange(replaced_, false)) {
         if (keptName_.empty()) {
             ::unlinkat(folder_, name_.c_str(), 0);
@@ -254,7 +254,7 @@ void OutputFile::restore() {
     }
 }
 
-void OutputFile::putBackOld() {
+void OutputFile::State::putBackOld() {
     if (!keptName_.empty()) {
         // Renaming one of two links to a file over the other does nothing, so the kept name
         // is removed after; where the rename did happen, it is gone already.
@@ -264,7 +264,7 @@ void OutputFile::putBackOld() {
     }
 }
 
-void OutputFile::finish() {
+void OutputFile::State::finish() {
     if (!keptName_.empty()) {
         ::unlinkat(folder_, keptName_.c_str(), 0);
         keptName_.clear();
@@ -272,7 +272,7 @@ void OutputFile::finish() {
     replaced_ = false;
 }
 
-void OutputFile::compareWithOld(std::string_view bytes) {
+void OutputFile::State::compareWithOld(std::string_view bytes) {
     while (oldFile_ >= 0 && !bytes.empty()) {
         const std::size_t size = std::min(bytes.size(), compareBlock);
         if (readFully(oldFile_, oldBytes_.data(), size) != static_cast<ssize_t>(size) ||
@@ -283,21 +283,58 @@ void OutputFile::compareWithOld(std::string_view bytes) {
     }
 }
 
-void OutputFile::closeOld() {
+void OutputFile::State::closeOld() {
     if (oldFile_ >= 0) {
         ::close(oldFile_);
         oldFile_ = -1;
     }
 }
 
-void OutputFile::fail() const {
+void OutputFile::State::fail() const {
     throw GeneratorError(1, "cannot write " + printable(path_, maxShownPath) + ": " +
                                 std::strerror(errno));
 }
 
-void OutputFile::failInFolder() const {
+void OutputFile::State::failInFolder() const {
     throw GeneratorError(1, "cannot write in folder " + printable(folderPath_, maxShownPath) +
                                 ": " + std::strerror(errno));
+}
+
+OutputFile::OutputFile(std::string path)
+    : state_(std::make_unique<State>(std::move(path))) {}
+
+OutputFile::~OutputFile() = default;
+
+const FileIdentity& OutputFile::identity() const {
+    return state_->identity_;
+}
+
+bool OutputFile::inPlace() const {
+    return state_->folder_ < 0;
+}
+
+void OutputFile::open() {
+    state_->open();
+}
+
+void OutputFile::write(std::string_view bytes) {
+    state_->write(bytes);
+}
+
+void OutputFile::close() {
+    state_->close();
+}
+
+void OutputFile::replace() {
+    state_->replace();
+}
+
+void OutputFile::restore() {
+    state_->restore();
+}
+
+void OutputFile::finish() {
+    state_->finish();
 }
 
 } // namespace tintwright

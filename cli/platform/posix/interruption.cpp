@@ -1,8 +1,11 @@
-#include "cli/interruptcleanup.h"
+#include "cli/platform/interruption.h"
+
+#include "cli/platform/posix/temporaries.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
@@ -24,7 +27,7 @@ struct Temporary {
 std::array<Temporary, 3> temporaries;
 std::array<struct sigaction, cleanedSignals.size()> previousActions{};
 std::array<bool, cleanedSignals.size()> installed{};
-volatile std::sig_atomic_t interruption = 0;
+volatile std::sig_atomic_t interruptingSignal = 0;
 
 sigset_t cleanedSet() {
     sigset_t set;
@@ -44,7 +47,7 @@ extern "C" void removeTemporaries(int signal) {
             temporary.folder = -1;
         }
     }
-    interruption = signal;
+    interruptingSignal = signal;
     for (std::size_t i = 0; i < cleanedSignals.size(); ++i) {
         if (cleanedSignals[i] == signal && installed[i]) {
             ::sigaction(signal, &previousActions[i], nullptr);
@@ -61,13 +64,19 @@ bool anyTemporary() {
 
 } // namespace
 
-HeldSignals::HeldSignals() {
+// The signals that were held before, to hold again after.
+struct HeldInterruptions::Previous {
+    sigset_t held{};
+};
+
+HeldInterruptions::HeldInterruptions()
+    : previous_(std::make_unique<Previous>()) {
     const sigset_t set = cleanedSet();
-    pthread_sigmask(SIG_BLOCK, &set, &previous_);
+    pthread_sigmask(SIG_BLOCK, &set, &previous_->held);
 }
 
-HeldSignals::~HeldSignals() {
-    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+HeldInterruptions::~HeldInterruptions() {
+    pthread_sigmask(SIG_SETMASK, &previous_->held, nullptr);
 }
 
 void addTemporary(int folder, const std::string& name) {
@@ -106,12 +115,12 @@ void dropTemporary(int folder, const std::string& name) {
                 installed[i] = false;
             }
         }
-        interruption = 0;
+        interruptingSignal = 0;
     }
 }
 
-int interruptingSignal() {
-    return interruption;
+std::string interruption() {
+    return interruptingSignal == 0 ? "" : strsignal(interruptingSignal);
 }
 
 } // namespace tintwright
