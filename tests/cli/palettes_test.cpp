@@ -52,7 +52,8 @@ TEST(Palettes, HoldTheColoursTheGbaShows) {
         EXPECT_TRUE(gimp.ends_with("\tIndex " + std::to_string(expected.size() - 1) + "\n"));
         EXPECT_EQ(readColours(gimp, 4, "\n"), expected) << name;
         EXPECT_TRUE(jasc.starts_with("JASC-PAL\r\n0100\r\n" + count + "\r\n")) << jasc;
-        EXPECT_EQ(std::ranges::count(jasc, '\n'), std::ssize(expected) + 3) << "a bare LF";
+        EXPECT_EQ(std::count(jasc.begin(), jasc.end(), '\n'), std::ssize(expected) + 3)
+            << "a bare LF";
         EXPECT_EQ(readColours(jasc, 3, "\r\n"), expected) << name;
     }
 }

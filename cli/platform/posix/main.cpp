@@ -1,11 +1,14 @@
 #include "cli/generator.h"
+#include "cli/platform/posix/descriptorinput.h"
 
 #include <iostream>
+#include <unistd.h>
 
 int main(int argc, char* argv[]) {
-    // Unsynchronised streams report a read error on standard input as one, where the
-    // synchronised ones take it for the end of the input.
+    // Standard output buffered by the C++ library alone, not through C stdio.
     std::ios::sync_with_stdio(false);
-    return tintwright::runGenerator({argv, static_cast<std::size_t>(argc)}, std::cin, std::cout,
+    tintwright::DescriptorInput standardInput(STDIN_FILENO);
+    std::istream in(&standardInput);
+    return tintwright::runGenerator({argv, static_cast<std::size_t>(argc)}, in, std::cout,
                                     std::cerr);
 }

@@ -1,0 +1,21 @@
+# 64-bit Windows programs from Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix), run under
+# Wine when tested.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(mingw x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${mingw}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Headers outside the MinGW root too: stb's header-only writer is the same for every system.
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
+# Every program, tests included, carries its own C and C++ runtime and threads, so that it
+# needs nothing beside Windows' own DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+find_program(WINE wine)
+if(WINE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE})
+endif()
