@@ -237,8 +237,13 @@ void applyOptions(Reading& reading, std::span<char* const> args, bool inStopFile
         case versionOption:
             options.version = true;
             return;
-        case ':':
-            throw usageError("option " + quoted(given) + " needs a value");
+        case ':': {
+            // BSD's getopt_long, as MinGW has it, also reports a value given to a flag so.
+            const auto* const flag = findOption(optopt);
+            throw usageError(flag != nullptr && flag->has_arg == no_argument
+                                 ? unknownOption(given)
+                                 : "option " + quoted(given) + " needs a value");
+        }
         default:
             throw usageError(unknownOption(given));
         }
