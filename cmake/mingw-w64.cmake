@@ -15,7 +15,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
 # Every program, tests included, carries its own C and C++ runtime and threads, so that it
 # needs nothing beside Windows' own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# Wine keeps its own Windows in the build folder, and says nothing of what it leaves undone.
 find_program(WINE wine)
 if(WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEDEBUG=-all
+        WINEPREFIX=${CMAKE_BINARY_DIR}/wine ${WINE})
 endif()
