@@ -6,6 +6,7 @@
 #include "engine/startupstops.h"
 
 #include <algorithm>
+#include <array>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <malloc.h>
@@ -36,13 +37,14 @@ void generatorToFile(benchmark::State& state) {
                    [](std::string& arg) { return arg.data(); });
     std::istringstream in;
     std::ostringstream out;
+    const std::array<tintwright::StandardStream, 3> streams{};
     for (auto _ : state) {
         if (state.range(0) == 0) {
             state.PauseTiming();
             fs::remove(folder / "array.c");
             state.ResumeTiming();
         }
-        if (tintwright::runGenerator(argv, in, out, out) != 0) {
+        if (tintwright::runGenerator(argv, in, out, out, streams) != 0) {
             state.SkipWithError(out.str().c_str());
             break;
         }

@@ -35,6 +35,10 @@ std::optional<std::string_view> nameProblem(std::string_view name, std::string_v
     if (keywords.find(" " + std::string(name) + " ") != std::string_view::npos) {
         return "is a C or C++ keyword";
     }
+    if (name.starts_with("__") ||
+        (name[0] == '_' && name.size() > 1 && name[1] >= 'A' && name[1] <= 'Z')) {
+        return "is reserved for the compiler (it starts with __ or _ and a capital)";
+    }
     if (name == elementType) {
         return "is the element type";
     }

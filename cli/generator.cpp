@@ -31,12 +31,15 @@ palette.
                        myGradient)
   -t, --type TYPE      element type: u16 (default), "unsigned short", uint16_t or COLOR
       --const          declare the array const and 4-byte aligned, so it stays in ROM
+      --no-const       undo --const, such as a stop file's
       --lf             end lines with LF instead of CRLF
+      --no-lf          undo --lf, such as a stop file's
       --blend SPACE    mix neighbouring stops in srgb (default), linear, oklab or oklch
   -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
   -o, --output FILE    write to FILE instead of standard output ("-")
       --header FILE    also write a header declaring the array (formats c and asm)
       --preview FILE   also write a PNG of the values as the GBA shows them
+                       ("-" for FILE is standard output, for one FILE at most)
   -h, --help           show this help and exit
       --version        show the version and exit
 
@@ -64,20 +67,40 @@ void writeArray(const Options& options, const GradientSampler& sampler, const Ar
     }
 }
 
-GeneratorError standardOutputError() {
-    return {1, std::string("cannot write standard output: ") + std::strerror(errno)};
+GeneratorError streamError(const std::string& stream) {
+    return {1, "cannot write " + stream + ": " + std::strerror(errno)};
 }
 
-// Writes the array to files[0] or to `out`, the header to files[1] and the preview to
-// files[2]. The files that are replaced are written first, then those written in place,
-// then standard output, and only then is any file renamed into place: a failure before the
-// renames leaves every file as it was.
+// Binary data on a terminal is noise at best and control sequences at worst.
+void refuseBinaryOnTerminal(const Options& options, const OutputSet& files,
+                            std::span<const StandardStream, 3> streams) {
+    const std::array<bool, 3> binary = {options.format == Format::binary, false, true};
+    for (std::size_t i = 0; i < binary.size(); ++i) {
+        const Destination destination = files.destination(i);
+        const std::size_t stream = destination == Destination::standardOutput  ? 1
+                                   : destination == Destination::standardError ? 2
+                                                                               : 0;
+        if (binary[i] && stream != 0 && streams[stream].kind == StreamKind::terminal) {
+            throw GeneratorError(2, std::string(i == 0 ? "binary data" : "a PNG image") +
+                                        " is not written to a terminal; redirect " +
+                                        (stream == 1 ? "standard output" : "standard error") +
+                                        " to a file or a pipe");
+        }
+    }
+}
+
+// Writes the array, the header and the preview to their destinations. The files that are
+// replaced are written first, then the standard streams, and only then is any file renamed
+// into place: a failure before the renames leaves every file as it was. Files written in
+// place, such as devices and FIFOs, come last, once the run's turn has ended, so that one
+// that waits for its reader never stalls another run.
 void generate(const Options& options, const std::vector<std::string>& stops, OutputSet& files,
-              std::ostream& out) {
-    // A file is compiled on its own, so it makes its type known; standard output is the
-    // window's text, for pasting where the type is known.
+              std::ostream& out, std::ostream& err) {
+    // A file is compiled on its own, so it makes its type known; a stream gets the window's
+    // text, for pasting where the type is known.
     const ArrayStyle style{options.type, options.name, options.inRom,
-                           options.lineFeeds ? "\n" : "\r\n", files[0] != nullptr};
+                           options.lineFeeds ? "\n" : "\r\n",
+                           files.destination(0) == Destination::file};
     ArrayStyle headerStyle = style;
     // The assembler output is always read-only data.
     headerStyle.inRom = options.inRom || options.format == Format::assembly;
@@ -88,55 +111,62 @@ void generate(const Options& options, const std::vector<std::string>& stops, Out
         [&](const Sink& sink) { sink(headerText(headerStyle, options.steps)); },
         [&](const Sink& sink) { sink(previewImage(sampler)); },
     };
-    files.open();
-    for (const bool inPlace : {false, true}) {
+    const auto writeFiles = [&](bool inPlace) {
         for (std::size_t i = 0; i < contents.size(); ++i) {
             if (OutputFile* const file = files[i]; file && file->inPlace() == inPlace) {
                 contents[i]([&](std::string_view bytes) { file->write(bytes); });
                 file->close();
             }
         }
-    }
-    if (files[0] == nullptr) {
-        contents[0]([&](std::string_view bytes) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        });
-        if (!out.flush()) {
-            throw standardOutputError();
+    };
+    files.open();
+    writeFiles(false);
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        const Destination destination = files.destination(i);
+        if (destination == Destination::standardOutput ||
+            destination == Destination::standardError) {
+            std::ostream& stream = destination == Destination::standardOutput ? out : err;
+            contents[i]([&](std::string_view bytes) {
+                stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            });
+            if (!stream.flush()) {
+                throw streamError(destination == Destination::standardOutput ? "standard output"
+                                                                             : "standard error");
+            }
         }
     }
     files.commit();
+    writeFiles(true);
 }
 
 } // namespace
 
 int runGenerator(std::span<char* const> args, std::istream& in, std::ostream& out,
-                 std::ostream& err) {
+                 std::ostream& err, std::span<const StandardStream, 3> streams) {
     try {
         const Options options = parseOptions(args);
         if (options.help || options.version) {
             if (!(out << (options.help ? usage : "tintwright-gen " TINTWRIGHT_VERSION "\n"))
                      .flush()) {
-                throw standardOutputError();
+                throw streamError("standard output");
             }
             return 0;
         }
         // Every output is looked up before the stops are read.
-        const bool toStandardOutput = !options.output || *options.output == "-";
-        OutputSet files(
-            {toStandardOutput ? std::nullopt : options.output, options.header, options.preview},
-            options.input);
+        OutputSet files({options.output.value_or("-"), options.header, options.preview},
+                        options.input, streams);
         const StopInput input = readStops(options.input, in, options.stops);
         const Options combined = combineOptions(args, input.optionLines);
         if (input.stops.size() < 2) {
             throw GeneratorError(2, "a gradient needs at least two colour stops, not " +
                                         std::to_string(input.stops.size()));
         }
-        generate(combined, input.stops, files, out);
+        refuseBinaryOnTerminal(combined, files, streams);
+        generate(combined, input.stops, files, out, err);
         return 0;
     } catch (const GeneratorError& error) {
         err << "tintwright-gen: " << error.what() << '\n';
-        if (error.status == 2) {
+        if (error.status == 2 && !error.inStopFile) {
             err << "Try 'tintwright-gen --help' for more information.\n";
         }
         return error.status;

@@ -18,20 +18,24 @@ namespace {
 // getopt_long values of the options without a short form.
 enum LongOnly {
     constOption = 256,
+    noConstOption,
     lfOption,
+    noLfOption,
     blendOption,
     headerOption,
     previewOption,
     versionOption
 };
 
-const std::array<option, 14> longOptions{{
+const std::array<option, 16> longOptions{{
     {"input", required_argument, nullptr, 'i'},
     {"steps", required_argument, nullptr, 's'},
     {"name", required_argument, nullptr, 'n'},
     {"type", required_argument, nullptr, 't'},
     {"const", no_argument, nullptr, constOption},
+    {"no-const", no_argument, nullptr, noConstOption},
     {"lf", no_argument, nullptr, lfOption},
+    {"no-lf", no_argument, nullptr, noLfOption},
     {"blend", required_argument, nullptr, blendOption},
     {"format", required_argument, nullptr, 'f'},
     {"output", required_argument, nullptr, 'o'},
@@ -177,6 +181,12 @@ void applyOptions(Reading& reading, std::span<char* const> args, bool inStopFile
         if (inStopFile && findOption(option) != nullptr) {
             checkInStopFile(option);
         }
+        const bool namesAFile =
+            option == 'i' || option == 'o' || option == headerOption || option == previewOption;
+        if (namesAFile && value.empty()) {
+            throw usageError("--" + std::string(findOption(option)->name) +
+                             " needs a file name, not ''");
+        }
         switch (option) {
         case 'i':
             if (options.input) {
@@ -206,10 +216,12 @@ void applyOptions(Reading& reading, std::span<char* const> args, bool inStopFile
             options.type = value;
             break;
         case constOption:
-            options.inRom = true;
+        case noConstOption:
+            options.inRom = option == constOption;
             break;
         case lfOption:
-            options.lineFeeds = true;
+        case noLfOption:
+            options.lineFeeds = option == lfOption;
             break;
         case blendOption:
             if (const auto space = blendSpaceNamed(value)) {
@@ -268,7 +280,7 @@ Reading readOptions(std::span<char* const> args, const std::vector<OptionLine>& 
                            [](std::string& word) { return word.data(); });
             applyOptions(reading, argv, true);
         } catch (const GeneratorError& error) {
-            throw usageError(line.place + ": " + error.what());
+            throw GeneratorError(2, line.place + ": " + error.what(), true);
         }
     }
     applyOptions(reading, args, false);

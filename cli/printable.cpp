@@ -28,10 +28,17 @@ constexpr std::array<Lead, 10> leads{{
 }};
 
 // Length of the character shown as it is at the start of `text`, 0 for a byte to escape.
+// Unicode's bidirectional controls (U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069)
+// are escaped as well: on a terminal they would reorder the rest of the line.
 std::size_t shownLength(std::string_view text) {
     const auto byte = [&](std::size_t i) {
         return i < text.size() ? static_cast<unsigned char>(text[i]) : 0U;
     };
+    if (byte(0) == 0xE2 && ((byte(1) == 0x80 && (byte(2) == 0x8E || byte(2) == 0x8F ||
+                                                 (byte(2) >= 0xAA && byte(2) <= 0xAE))) ||
+                            (byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9))) {
+        return 0;
+    }
     for (const Lead& lead : leads) {
         if (byte(0) < lead.first || byte(0) > lead.last) {
             continue;

@@ -4,6 +4,7 @@
 #include "cli/linereader.h"
 #include "cli/printable.h"
 #include "engine/colourentry.h"
+#include "engine/numberrules.h"
 
 #include <algorithm>
 #include <array>
@@ -39,22 +40,58 @@ std::string asEntry(std::string_view text) {
                         std::to_string(rgb & 255), name);
 }
 
-// A stop without the parser's punctuation would silently turn black, and one with a
-// channel outside 0 to 255 spill into the next channel, so both are errors: in a build
-// they are typos.
+// Whether `text` is one channel of a stop: blanks, one number, blanks. The number is decimal
+// digits with an optional fraction, or &H or &O and at least one digit of that base.
+bool isChannel(std::string_view text) {
+    constexpr std::string_view digits = "0123456789";
+    const std::size_t start = std::min(text.find_first_not_of(blanks), text.size());
+    const std::string_view token = text.substr(start, text.find_last_not_of(blanks) + 1 - start);
+    if (token.size() > 2 && token[0] == '&' && (token[1] == 'H' || token[1] == 'h')) {
+        return token.find_first_not_of("0123456789ABCDEFabcdef", 2) == std::string_view::npos;
+    }
+    if (token.size() > 2 && token[0] == '&' && (token[1] == 'O' || token[1] == 'o')) {
+        return token.find_first_not_of("01234567", 2) == std::string_view::npos;
+    }
+    const std::size_t point = std::min(token.find('.'), token.size());
+    const std::string_view whole = token.substr(0, point);
+    const std::string_view fraction = token.substr(std::min(point + 1, token.size()));
+    return whole.find_first_not_of(digits) == std::string_view::npos &&
+           fraction.find_first_not_of(digits) == std::string_view::npos &&
+           (point == token.size() ? !whole.empty() : !fraction.empty());
+}
+
+// The channels of a stop written "(R,G,B) name", read strictly: a typo in a build is an error,
+// never a wrong colour. `shown` is the stop as the user wrote it, for messages.
+std::array<double, 3> readChannels(std::string_view entry, std::string_view shown) {
+    const std::size_t open = std::min(entry.find_first_not_of(blanks), entry.size());
+    const std::size_t close = entry.find(')');
+    if (open == entry.size() || entry[open] != '(' || close == std::string_view::npos) {
+        throw GeneratorError(2, "not a colour stop: " + printable(shown));
+    }
+    std::string_view inner = entry.substr(open + 1, close - open - 1);
+    constexpr std::array<std::string_view, 3> channelNames = {"red", "green", "blue"};
+    std::array<double, 3> channels{};
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        const std::size_t comma = inner.find(',');
+        if ((comma == std::string_view::npos) != (i == channels.size() - 1)) {
+            throw GeneratorError(2, std::string(i < 2 ? "not a colour stop: "
+                                                      : "a colour stop has three channels: ") +
+                                        printable(shown));
+        }
+        const std::string_view channel = inner.substr(0, comma);
+        channels[i] = numericPrefix(channel);
+        if (!isChannel(channel) || !(channels[i] <= 255)) {
+            throw GeneratorError(2, std::string(channelNames[i]) +
+                                        " must be a number from 0 to 255: " + printable(shown));
+        }
+        inner.remove_prefix(std::min(comma + 1, inner.size()));
+    }
+    return channels;
+}
+
 void addStop(std::vector<std::string>& stops, std::string_view text) {
     std::string entry = asEntry(text);
-    const std::optional<std::array<double, 3>> channels = entryChannels(entry);
-    if (!channels) {
-        throw GeneratorError(2, "not a colour stop: " + printable(text));
-    }
-    constexpr std::array<std::string_view, 3> channelNames = {"red", "green", "blue"};
-    for (std::size_t i = 0; i < channels->size(); ++i) {
-        if (!((*channels)[i] >= 0 && (*channels)[i] <= 255)) {
-            throw GeneratorError(2, std::string(channelNames[i]) +
-                                        " must be from 0 to 255: " + printable(text));
-        }
-    }
+    readChannels(entry, text);
     stops.push_back(std::move(entry));
 }
 
@@ -74,7 +111,7 @@ void readStopLines(std::istream& stream, const std::string& name, StopInput& inp
         try {
             addStop(input.stops, line);
         } catch (const GeneratorError& error) {
-            throw GeneratorError(error.status, place() + ": " + error.what());
+            throw GeneratorError(error.status, place() + ": " + error.what(), true);
         }
     });
 }

@@ -56,6 +56,10 @@ std::string headerText(const ArrayStyle& style, std::int32_t length) {
         c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     }
     guard += "_H";
+    // "_" and a capital start a name reserved for the compiler: "_abc" guards with GRADIENT_ABC_H.
+    if (guard.starts_with('_')) {
+        guard.insert(0, "GRADIENT");
+    }
     std::string text("// ");
     text.append(banner).append(br);
     text.append("#ifndef ").append(guard).append(br).append("#define ").append(guard).append(br);

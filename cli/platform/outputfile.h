@@ -12,9 +12,11 @@ class Turns;
 
 // One output file. A regular file, or a name where nothing is yet, is written to a
 // temporary file beside it and replaced as a whole, keeping the old file's permission bits,
-// owner and group; through a symbolic link, the file the link names is replaced and the
+// owner, group and extended attributes (its ACL included), or refused where one of them
+// cannot be kept; through a symbolic link, the file the link names is replaced and the
 // link stays. A file that already holds exactly the new bytes is left alone, time stamp
-// and all. Anything else, such as a device or a FIFO, is written in place and never read.
+// and all. A name of an open descriptor, such as /dev/fd/3, is that descriptor; it and
+// anything else, such as a device or a FIFO, is written in place and never read.
 // Failures throw GeneratorError with status 1 and the system's reason.
 class OutputFile {
 public:

@@ -10,21 +10,25 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tintwright {
 namespace {
 
-// SIGPIPE too: a reader of standard output or of a FIFO that goes away ends the run.
-constexpr std::array<int, 4> cleanedSignals = {SIGHUP, SIGINT, SIGPIPE, SIGTERM};
+// Every signal that ends a run without a crash: SIGPIPE when a reader of standard output or
+// of a FIFO goes away, SIGXFSZ at a file size limit. Crashes are left to the sanitizers.
+constexpr std::array<int, 12> cleanedSignals = {SIGHUP,  SIGINT,  SIGQUIT,   SIGTERM,
+                                                SIGPIPE, SIGALRM, SIGUSR1,   SIGUSR2,
+                                                SIGXFSZ, SIGXCPU, SIGVTALRM, SIGPROF};
 
 struct Temporary {
     int folder = -1;
     std::array<char, NAME_MAX + 1> name{};
 };
 
-// One for each file a run writes: the array, its header and its preview. The handler reads
-// them, so they live in fixed storage.
-std::array<Temporary, 3> temporaries;
+// One for each file a run writes. The handler reads them, and they change only while the
+// signals are held, so the handler never sees them half changed.
+std::vector<Temporary> temporaries;
 std::array<struct sigaction, cleanedSignals.size()> previousActions{};
 std::array<bool, cleanedSignals.size()> installed{};
 volatile std::sig_atomic_t interruptingSignal = 0;
@@ -93,9 +97,12 @@ void addTemporary(int folder, const std::string& name) {
             }
         }
     }
-    const auto free = std::find_if(temporaries.begin(), temporaries.end(),
-                                   [](const Temporary& temporary) { return temporary.folder < 0; });
-    Temporary& temporary = temporaries.at(static_cast<std::size_t>(free - temporaries.begin()));
+    auto free = std::find_if(temporaries.begin(), temporaries.end(),
+                             [](const Temporary& temporary) { return temporary.folder < 0; });
+    if (free == temporaries.end()) {
+        free = temporaries.insert(free, Temporary{});
+    }
+    Temporary& temporary = *free;
     const std::size_t length = std::min(name.size(), temporary.name.size() - 1);
     std::memcpy(temporary.name.data(), name.data(), length);
     temporary.name[length] = '\0';

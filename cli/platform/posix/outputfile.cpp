@@ -1,73 +1,31 @@
 #include "cli/generatorerror.h"
 #include "cli/platform/interruption.h"
+#include "cli/platform/posix/extendedattributes.h"
+#include "cli/platform/posix/leftovers.h"
 #include "cli/platform/posix/outputfilestate.h"
 #include "cli/platform/posix/temporaries.h"
 #include "cli/printable.h"
 
-#include <algorithm>
-#include <array>
 #include <cerrno>
-#include <climits>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
-#include <filesystem>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 namespace tintwright {
-namespace {
-
-// The old file is compared a block at a time, never read whole into memory.
-constexpr std::size_t compareBlock = 1 << 16;
-// As many links as the system itself follows in one path.
-constexpr int maxLinks = 40;
-
-// Reads `size` bytes, fewer only at the end of the file; returns how many, or -1.
-ssize_t readFully(int file, char* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t count = ::read(file, data + done, size - done);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count <= 0) {
-            return count < 0 ? -1 : static_cast<ssize_t>(done);
-        }
-        done += static_cast<std::size_t>(count);
-    }
-    return static_cast<ssize_t>(done);
-}
-
-constexpr std::string_view temporarySuffix = ".tintwright-";
-constexpr std::size_t randomLetters = 6;
-
-// ".NAME.tintwright-", with which every temporary name for NAME starts; a long NAME is cut so
-// that the whole name still fits in a folder entry.
-std::string temporaryStem(const std::string& name) {
-    return "." +
-           name.substr(0, std::size_t{NAME_MAX} - 1 - temporarySuffix.size() - randomLetters) +
-           std::string(temporarySuffix);
-}
-
-// The stem and six random letters: a hidden name, easy to recognise and to clean up.
-std::string unusedName(const std::string& name) {
-    static std::minstd_rand random(std::random_device{}());
-    constexpr std::string_view letters =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::string unused = temporaryStem(name);
-    for (std::size_t i = 0; i < randomLetters; ++i) {
-        unused += letters[random() % letters.size()];
-    }
-    return unused;
-}
-
-} // namespace
 
 OutputFile::State::State(std::string path)
     : path_(std::move(path)) {
+    const int unresolved = resolveLinks(path_, resolved_);
+    if (resolved_.stream >= 0) {
+        struct stat open {};
+        if (::fstat(resolved_.stream, &open) != 0) {
+            fail();
+        }
+        identity_ = {open.st_dev, open.st_ino, ""};
+        return;
+    }
     struct stat found {};
     const bool exists = ::stat(path_.c_str(), &found) == 0;
     if (!exists && errno != ENOENT) {
@@ -81,38 +39,17 @@ OutputFile::State::State(std::string path)
         identity_ = {found.st_dev, found.st_ino, ""};
         return;
     }
-    // The name that is replaced is the one at the end of any chain of links.
-    std::filesystem::path target = path_;
-    for (int links = 0;; ++links) {
-        struct stat entry {};
-        const bool linkFound = ::lstat(target.c_str(), &entry) == 0;
-        if (!linkFound && errno != ENOENT) {
-            fail();
-        }
-        if (!linkFound || !S_ISLNK(entry.st_mode)) {
-            break;
-        }
-        std::array<char, PATH_MAX> link{};
-        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
-        if (links == maxLinks || length < 0 || static_cast<std::size_t>(length) == link.size()) {
-            errno = length < 0 ? errno : ELOOP;
-            fail();
-        }
-        target = target.parent_path() / std::string(link.data(), static_cast<std::size_t>(length));
-    }
-    name_ = target.filename();
-    folderPath_ = target.has_parent_path() ? target.parent_path().string() : ".";
-    if (name_.empty()) { // a path ending in "/" that names nothing
-        errno = ENOENT;
+    if (unresolved != 0) {
+        errno = unresolved;
         fail();
     }
-    folder_ = ::open(folderPath_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    folder_ = ::open(resolved_.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat old {};
-    const bool lookedUp =
-        folder_ >= 0 && (::fstatat(folder_, name_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 ||
-                         (errno == ENOENT && ::fstat(folder_, &old) == 0));
+    const bool lookedUp = folder_ >= 0 && (::fstatat(folder_, resolved_.name.c_str(), &old,
+                                                     AT_SYMLINK_NOFOLLOW) == 0 ||
+                                           (errno == ENOENT && ::fstat(folder_, &old) == 0));
     const bool named = lookedUp && S_ISREG(old.st_mode);
-    identity_ = {old.st_dev, old.st_ino, named ? "" : name_};
+    identity_ = {old.st_dev, old.st_ino, named ? "" : resolved_.name};
     // A link that names a file by a path this process cannot follow, such as one in /proc to
     // a deleted file.
     const bool lost = exists && lookedUp && !named;
@@ -127,46 +64,34 @@ OutputFile::State::State(std::string path)
 }
 
 OutputFile::State::~State() {
-    closeOld();
     if (file_ >= 0) {
         ::close(file_);
     }
-    if (!temporaryName_.empty()) {
-        const HeldInterruptions held;
-        ::unlinkat(folder_, temporaryName_.c_str(), 0);
-        dropTemporary(folder_, temporaryName_);
-    }
+    removeTemporary();
     if (folder_ >= 0) {
         ::close(folder_);
     }
 }
 
-void OutputFile::State::removeLeftovers() const {
-    const std::string stem = temporaryStem(name_);
-    DIR* const listing = folder_ >= 0 ? ::opendir(folderPath_.c_str()) : nullptr;
-    while (const dirent* const entry = listing != nullptr ? ::readdir(listing) : nullptr) {
-        const std::string_view leftover = entry->d_name;
-        if (leftover.size() == stem.size() + randomLetters && leftover.starts_with(stem)) {
-            ::unlinkat(folder_, entry->d_name, 0);
-        }
-    }
-    if (listing != nullptr) {
-        ::closedir(listing);
-    }
-}
-
 void OutputFile::State::open() {
     if (folder_ < 0) {
-        file_ = ::open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        file_ = resolved_.stream >= 0 ? ::fcntl(resolved_.stream, F_DUPFD_CLOEXEC, 0)
+                                      : ::open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
         if (file_ < 0) {
             fail();
         }
         return;
     }
-    {
+    // Unnamed, the new file goes with the run however it ends, killed or crashed.
+    file_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    unnamed_ = file_ >= 0;
+    if (!unnamed_ && errno != EOPNOTSUPP && errno != EISDIR) {
+        failInFolder();
+    }
+    if (!unnamed_) {
         const HeldInterruptions held;
         while (file_ < 0) {
-            temporaryName_ = unusedName(name_);
+            temporaryName_ = temporaryName(resolved_.name);
             file_ = ::openat(folder_, temporaryName_.c_str(),
                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (file_ < 0 && errno != EEXIST) {
@@ -176,29 +101,33 @@ void OutputFile::State::open() {
         }
         addTemporary(folder_, temporaryName_);
     }
+    keepAttributes();
+}
+
+void OutputFile::State::keepAttributes() {
     // Looked at again now that other runs wait: one may have written the file meanwhile.
     struct stat old {};
-    exists_ =
-        ::fstatat(folder_, name_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode);
-    if (exists_) {
-        // The owner first: changing it clears the set-user-ID and set-group-ID bits. Only
-        // the superuser may give a file away, so a failure leaves the runner's own.
-        if (::fchown(file_, old.st_uid, old.st_gid) != 0 && errno != EPERM) {
-            fail();
-        }
-        if (::fchmod(file_, old.st_mode & 07777) != 0) {
-            fail();
-        }
-        oldFile_ = ::openat(folder_, name_.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-        if (oldFile_ >= 0 && (::fstat(oldFile_, &old) != 0 || !S_ISREG(old.st_mode))) {
-            closeOld();
-        }
-        oldBytes_.resize(oldFile_ >= 0 ? compareBlock : 0);
+    if (::fstatat(folder_, resolved_.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(old.st_mode)) {
+        return;
     }
+    // The owner first: changing it clears the set-user-ID and set-group-ID bits. Only the
+    // superuser may give a file away, so another user's file is refused, not taken over.
+    if (::fchown(file_, old.st_uid, old.st_gid) != 0) {
+        failToKeep("owner and group");
+    }
+    const std::string oldPath = resolved_.folder + "/" + resolved_.name;
+    if (const auto attribute = copyExtendedAttributes(oldPath, file_)) {
+        failToKeep(attribute->empty() ? "extended attributes" : "extended attribute " + *attribute);
+    }
+    if (::fchmod(file_, old.st_mode & 07777) != 0) {
+        fail();
+    }
+    old_.start(folder_, resolved_.name);
 }
 
 void OutputFile::State::write(std::string_view bytes) {
-    compareWithOld(bytes);
+    old_.compare(bytes);
     while (!bytes.empty()) {
         const ssize_t count = ::write(file_, bytes.data(), bytes.size());
         if (count < 0 && errno != EINTR) {
@@ -209,33 +138,51 @@ void OutputFile::State::write(std::string_view bytes) {
 }
 
 void OutputFile::State::close() {
-    if (::close(std::exchange(file_, -1)) != 0) {
+    // An unnamed file stays open: the commit names it through its descriptor.
+    if (!unnamed_ && ::close(std::exchange(file_, -1)) != 0) {
         fail();
     }
 }
 
 void OutputFile::State::replace() {
-    char extra = 0;
-    const bool unchanged = oldFile_ >= 0 && readFully(oldFile_, &extra, 1) == 0;
-    closeOld();
-    if (folder_ < 0 || unchanged) {
+    if (folder_ < 0 || old_.unchanged()) {
         return;
     }
-    if (exists_) {
-        // A second name keeps the old file; where the file system has no hard links, the old
-        // file moves aside instead.
+    if (unnamed_) {
+        // Linking through /proc follows the descriptor's link and needs no privilege.
+        const std::string self = "/proc/self/fd/" + std::to_string(file_);
         int linked = -1;
         do {
-            keptName_ = unusedName(name_);
-            linked = ::linkat(folder_, name_.c_str(), folder_, keptName_.c_str(), 0);
+            temporaryName_ = temporaryName(resolved_.name);
+            linked = ::linkat(AT_FDCWD, self.c_str(), folder_, temporaryName_.c_str(),
+                              AT_SYMLINK_FOLLOW);
         } while (linked != 0 && errno == EEXIST);
-        if (linked != 0 && ::renameat(folder_, name_.c_str(), folder_, keptName_.c_str()) != 0) {
+        if (linked != 0) {
+            temporaryName_.clear();
+            failInFolder();
+        }
+        if (::close(std::exchange(file_, -1)) != 0) {
+            fail();
+        }
+    }
+    const std::string& name = resolved_.name;
+    // A second name keeps the old file; where the file system has no hard links, the old file
+    // moves aside instead.
+    struct stat old {};
+    if (::fstatat(folder_, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode)) {
+        int linked = -1;
+        do {
+            keptName_ = temporaryName(name);
+            linked = ::linkat(folder_, name.c_str(), folder_, keptName_.c_str(), 0);
+        } while (linked != 0 && errno == EEXIST);
+        if (linked != 0 && ::renameat(folder_, name.c_str(), folder_, keptName_.c_str()) != 0) {
             keptName_.clear();
             fail();
         }
     }
-    if (::renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) != 0) {
+    if (::renameat(folder_, temporaryName_.c_str(), folder_, name.c_str()) != 0) {
         const int error = errno;
+        removeTemporary();
         putBackOld();
         errno = error;
         fail();
@@ -247,7 +194,7 @@ void OutputFile::State::replace() {
 void OutputFile::State::restore() {
     if (std::exchange(replaced_, false)) {
         if (keptName_.empty()) {
-            ::unlinkat(folder_, name_.c_str(), 0);
+            ::unlinkat(folder_, resolved_.name.c_str(), 0);
         } else {
             putBackOld();
         }
@@ -258,7 +205,7 @@ void OutputFile::State::putBackOld() {
     if (!keptName_.empty()) {
         // Renaming one of two links to a file over the other does nothing, so the kept name
         // is removed after; where the rename did happen, it is gone already.
-        ::renameat(folder_, keptName_.c_str(), folder_, name_.c_str());
+        ::renameat(folder_, keptName_.c_str(), folder_, resolved_.name.c_str());
         ::unlinkat(folder_, keptName_.c_str(), 0);
         keptName_.clear();
     }
@@ -272,21 +219,11 @@ void OutputFile::State::finish() {
     replaced_ = false;
 }
 
-void OutputFile::State::compareWithOld(std::string_view bytes) {
-    while (oldFile_ >= 0 && !bytes.empty()) {
-        const std::size_t size = std::min(bytes.size(), compareBlock);
-        if (readFully(oldFile_, oldBytes_.data(), size) != static_cast<ssize_t>(size) ||
-            std::memcmp(oldBytes_.data(), bytes.data(), size) != 0) {
-            closeOld();
-        }
-        bytes.remove_prefix(size);
-    }
-}
-
-void OutputFile::State::closeOld() {
-    if (oldFile_ >= 0) {
-        ::close(oldFile_);
-        oldFile_ = -1;
+void OutputFile::State::removeTemporary() {
+    if (!temporaryName_.empty()) {
+        const HeldInterruptions held;
+        ::unlinkat(folder_, temporaryName_.c_str(), 0);
+        dropTemporary(folder_, std::exchange(temporaryName_, ""));
     }
 }
 
@@ -296,8 +233,14 @@ void OutputFile::State::fail() const {
 }
 
 void OutputFile::State::failInFolder() const {
-    throw GeneratorError(1, "cannot write in folder " + printable(folderPath_, maxShownPath) +
+    throw GeneratorError(1, "cannot write in folder " + printable(resolved_.folder, maxShownPath) +
                                 ": " + std::strerror(errno));
+}
+
+void OutputFile::State::failToKeep(const std::string& what) const {
+    throw GeneratorError(1, "cannot write " + printable(path_, maxShownPath) +
+                                ": cannot keep its " + printable(what) + ": " +
+                                std::strerror(errno));
 }
 
 OutputFile::OutputFile(std::string path)

@@ -1,5 +1,7 @@
 #include "cli/platform/standardstream.h"
 
+#include "cli/platform/posix/linkresolution.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +16,12 @@ StandardStream describeStandardStream(int stream) {
         return {StreamKind::regularFile, {found.st_dev, found.st_ino, ""}};
     }
     return {::isatty(stream) != 0 ? StreamKind::terminal : StreamKind::other, {}};
+}
+
+int streamNamedBy(const std::string& path) {
+    ResolvedPath resolved;
+    resolveLinks(path, resolved);
+    return resolved.stream;
 }
 
 } // namespace tintwright

@@ -4,9 +4,9 @@
 
 namespace tintwright {
 
-// Temporary files that SIGHUP, SIGINT, SIGPIPE and SIGTERM remove before the signal takes
-// its course. The handlers are in place only while a temporary is registered, and a signal
-// that was ignored stays ignored.
+// Named temporary files, where the file system has no unnamed ones, that the signals which
+// end a run remove before the signal takes its course. The handlers are in place only while a
+// temporary is registered, and a signal that was ignored stays ignored.
 
 // Registers and drops the temporary `name` in the open folder `folder`; call both while
 // interruptions are held.

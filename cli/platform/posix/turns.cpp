@@ -1,5 +1,6 @@
 #include "cli/platform/turns.h"
 
+#include "cli/platform/posix/leftovers.h"
 #include "cli/platform/posix/outputfilestate.h"
 
 #include <cerrno>
@@ -18,7 +19,7 @@ struct Turns::Held {
     std::vector<int> folders;
 };
 
-Turns::Turns(std::span<const std::unique_ptr<OutputFile>> files)
+Turns::Turns(std::span<const std::unique_ptr<OutputFile>> files, std::span<const FileIdentity> read)
     : held_(std::make_unique<Held>()) {
     // Each folder is locked once, in the order of device and inode numbers: runs that share
     // several folders lock them in the same order, so none waits for another in a circle.
@@ -40,9 +41,15 @@ Turns::Turns(std::span<const std::unique_ptr<OutputFile>> files)
             held_->folders.push_back(held);
         }
     }
+    std::vector<FileIdentity> kept(read.begin(), read.end());
     for (const auto& file : files) {
-        if (file && locked) {
-            file->state_->removeLeftovers();
+        if (file) {
+            kept.push_back(file->identity());
+        }
+    }
+    for (const auto& file : files) {
+        if (file && file->state_->folder_ >= 0 && locked) {
+            removeLeftovers(file->state_->folder_, file->state_->resolved_.name, kept);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "cli/generator.h"
 
+#include <array>
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
@@ -17,6 +18,9 @@ int main(int argc, char* argv[]) {
     // Messages are UTF-8; a console shows them as such.
     ::SetConsoleOutputCP(CP_UTF8);
     std::ios::sync_with_stdio(false);
+    const std::array<tintwright::StandardStream, 3> streams = {
+        tintwright::describeStandardStream(0), tintwright::describeStandardStream(1),
+        tintwright::describeStandardStream(2)};
     return tintwright::runGenerator({argv, static_cast<std::size_t>(argc)}, std::cin, std::cout,
-                                    std::cerr);
+                                    std::cerr, streams);
 }

@@ -1,6 +1,7 @@
 #include "cli/generatorerror.h"
 #include "cli/platform/interruption.h"
 #include "cli/platform/windows/handleidentity.h"
+#include "cli/platform/windows/leftovers.h"
 #include "cli/platform/windows/outputfilestate.h"
 #include "cli/platform/windows/temporaries.h"
 #include "cli/platform/windows/windowstext.h"
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <random>
 #include <utility>
 
 namespace tintwright {
@@ -18,11 +18,6 @@ namespace {
 // The old file is compared a block at a time, never read whole into memory.
 constexpr std::size_t compareBlock = 1 << 16;
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-// The longest name a folder entry holds, in UTF-16 units.
-constexpr std::size_t maxName = 255;
-
-constexpr std::wstring_view temporarySuffix = L".tintwright-";
-constexpr std::size_t randomLetters = 6;
 
 // Reads `size` bytes, fewer only at the end of the file; returns how many, or -1.
 long long readFully(HANDLE file, char* data, std::size_t size) {
@@ -38,25 +33,6 @@ long long readFully(HANDLE file, char* data, std::size_t size) {
         done += count;
     }
     return static_cast<long long>(done);
-}
-
-// ".NAME.tintwright-", with which every temporary name for NAME starts; a long NAME is cut so
-// that the whole name still fits in a folder entry.
-std::wstring temporaryStem(const std::wstring& name) {
-    return L"." + name.substr(0, maxName - 1 - temporarySuffix.size() - randomLetters) +
-           std::wstring(temporarySuffix);
-}
-
-// The stem and six random letters: a name easy to recognise and to clean up.
-std::wstring unusedName(const std::wstring& name) {
-    static std::minstd_rand random(std::random_device{}());
-    constexpr std::wstring_view letters =
-        L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::wstring unused = temporaryStem(name);
-    for (std::size_t i = 0; i < randomLetters; ++i) {
-        unused += letters[random() % letters.size()];
-    }
-    return unused;
 }
 
 // The full path of an open file or folder, links followed; "" when Windows cannot tell.
@@ -154,22 +130,6 @@ OutputFile::State::~State() {
     }
 }
 
-void OutputFile::State::removeLeftovers() const {
-    const std::wstring stem = temporaryStem(name_);
-    WIN32_FIND_DATAW entry{};
-    const HANDLE listing = ::FindFirstFileW(inFolder(folder_, stem + L"*").c_str(), &entry);
-    for (bool more = listing != INVALID_HANDLE_VALUE; more;
-         more = ::FindNextFileW(listing, &entry) != 0) {
-        const std::wstring_view leftover = entry.cFileName;
-        if (leftover.size() == stem.size() + randomLetters && leftover.starts_with(stem)) {
-            ::DeleteFileW(inFolder(folder_, entry.cFileName).c_str());
-        }
-    }
-    if (listing != INVALID_HANDLE_VALUE) {
-        ::FindClose(listing);
-    }
-}
-
 void OutputFile::State::open() {
     if (folder_.empty()) {
         file_ =
@@ -183,7 +143,7 @@ void OutputFile::State::open() {
     {
         const HeldInterruptions held;
         while (file_ == INVALID_HANDLE_VALUE) {
-            temporaryName_ = unusedName(name_);
+            temporaryName_ = temporaryName(name_);
             // Shared for deleting, so that an interruption can remove it while it is open.
             file_ = ::CreateFileW(inFolder(folder_, temporaryName_).c_str(), GENERIC_WRITE,
                                   FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
@@ -244,7 +204,7 @@ void OutputFile::State::replace() {
     const std::wstring temporary = inFolder(folder_, temporaryName_);
     if (exists_) {
         // The old file moves to a second name, from which restore() can put it back.
-        keptName_ = unusedName(name_);
+        keptName_ = temporaryName(name_);
         const std::wstring kept = inFolder(folder_, keptName_);
         if (::ReplaceFileW(target.c_str(), temporary.c_str(), kept.c_str(),
                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) == 0) {
@@ -256,7 +216,11 @@ void OutputFile::State::replace() {
             fail(error);
         }
     } else if (::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
-        fail(::GetLastError());
+        // Windows tells a folder made meanwhile where the file goes only as access denied.
+        const DWORD attributes = ::GetFileAttributesW(target.c_str());
+        fail(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                 ? ERROR_DIRECTORY
+                 : ::GetLastError());
     }
     dropTemporary(temporary);
     temporaryName_.clear();

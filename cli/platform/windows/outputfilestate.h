@@ -18,9 +18,6 @@ struct OutputFile::State {
     State& operator=(const State&) = delete;
     ~State();
 
-    // Removes the temporary files that runs killed while writing this file left behind; call
-    // only during the run's turn, when no other run writes there.
-    void removeLeftovers() const;
     void open();
     void write(std::string_view bytes);
     void close();

@@ -20,4 +20,9 @@ StandardStream describeStandardStream(int stream) {
     return identity ? StandardStream{StreamKind::regularFile, *identity} : StandardStream{};
 }
 
+// Windows has no names for open descriptors: CON is the console, not standard output.
+int streamNamedBy(const std::string&) {
+    return -1;
+}
+
 } // namespace tintwright

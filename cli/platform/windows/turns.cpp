@@ -1,6 +1,7 @@
 #include "cli/platform/turns.h"
 
 #include "cli/platform/windows/handleidentity.h"
+#include "cli/platform/windows/leftovers.h"
 #include "cli/platform/windows/outputfilestate.h"
 
 #include <map>
@@ -20,7 +21,7 @@ struct Turns::Held {
     std::vector<HANDLE> locks;
 };
 
-Turns::Turns(std::span<const std::unique_ptr<OutputFile>> files)
+Turns::Turns(std::span<const std::unique_ptr<OutputFile>> files, std::span<const FileIdentity> read)
     : held_(std::make_unique<Held>()) {
     // Each folder is locked once, in the order of its lock file's identity: runs that share
     // several folders lock them in the same order, so none waits for another in a circle.
@@ -49,9 +50,15 @@ Turns::Turns(std::span<const std::unique_ptr<OutputFile>> files)
         locked = ::LockFileEx(lock, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole) != 0 && locked;
         held_->locks.push_back(lock);
     }
+    std::vector<FileIdentity> kept(read.begin(), read.end());
+    for (const auto& file : files) {
+        if (file) {
+            kept.push_back(file->identity());
+        }
+    }
     for (const auto& file : files) {
         if (file && !file->state_->folder_.empty() && locked) {
-            file->state_->removeLeftovers();
+            removeLeftovers(file->state_->folder_, file->state_->name_, kept);
         }
     }
 }
