@@ -16,8 +16,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
 # needs nothing beside Windows' own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 # Wine keeps its own Windows in the build folder, and says nothing of what it leaves undone.
+# TINTWRIGHT_WINE_SERVER starts its server, which the tests that run many programs keep
+# running between them: each program would otherwise start one, which takes seconds.
 find_program(WINE wine)
-if(WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEDEBUG=-all
-        WINEPREFIX=${CMAKE_BINARY_DIR}/wine ${WINE})
+find_program(WINE_SERVER wineserver)
+if(WINE AND WINE_SERVER)
+    set(wine_environment ${CMAKE_COMMAND} -E env WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wine)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${wine_environment} ${WINE})
+    set(TINTWRIGHT_WINE_SERVER ${wine_environment} ${WINE_SERVER})
 endif()
