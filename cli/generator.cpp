@@ -19,33 +19,6 @@
 namespace tintwright {
 namespace {
 
-constexpr std::string_view usage = R"(Usage: tintwright-gen [OPTION]... [STOP]...
-Writes a Game Boy Advance colour gradient through the colour STOPs, such as
-"(255,0,0) Red" or "#FF0000 Red", as C source, assembler source, binary data or a
-palette.
-
-  -i, --input FILE     read stops and option lines from FILE, one a line ("-" reads
-                       standard input)
-  -s, --steps N        number of values, a whole number from 1 to 16777216 (default 64)
-  -n, --name NAME      array name, a C identifier (default the stop file's name, or
-                       myGradient)
-  -t, --type TYPE      element type: u16 (default), "unsigned short", uint16_t or COLOR
-      --const          declare the array const and 4-byte aligned, so it stays in ROM
-      --no-const       undo --const, such as a stop file's
-      --lf             end lines with LF instead of CRLF
-      --no-lf          undo --lf, such as a stop file's
-      --blend SPACE    mix neighbouring stops in srgb (default), linear, oklab or oklch
-  -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
-  -o, --output FILE    write to FILE instead of standard output ("-")
-      --header FILE    also write a header declaring the array (formats c and asm)
-      --preview FILE   also write a PNG of the values as the GBA shows them
-                       ("-" for FILE is standard output, for one FILE at most)
-  -h, --help           show this help and exit
-      --version        show the version and exit
-
-Exit status: 0 on success, 1 when a file cannot be read or written, 2 for a usage error.
-)";
-
 void writeArray(const Options& options, const GradientSampler& sampler, const ArrayStyle& style,
                 const Sink& sink) {
     switch (options.format) {
@@ -146,7 +119,7 @@ int runGenerator(std::span<char* const> args, std::istream& in, std::ostream& ou
     try {
         const Options options = parseOptions(args);
         if (options.help || options.version) {
-            if (!(out << (options.help ? usage : "tintwright-gen " TINTWRIGHT_VERSION "\n"))
+            if (!(out << (options.help ? usageText() : "tintwright-gen " TINTWRIGHT_VERSION "\n"))
                      .flush()) {
                 throw streamError("standard output");
             }

@@ -15,45 +15,6 @@
 namespace tintwright {
 namespace {
 
-// getopt_long values of the options without a short form.
-enum LongOnly {
-    constOption = 256,
-    noConstOption,
-    lfOption,
-    noLfOption,
-    blendOption,
-    headerOption,
-    previewOption,
-    versionOption
-};
-
-const std::array<option, 16> longOptions{{
-    {"input", required_argument, nullptr, 'i'},
-    {"steps", required_argument, nullptr, 's'},
-    {"name", required_argument, nullptr, 'n'},
-    {"type", required_argument, nullptr, 't'},
-    {"const", no_argument, nullptr, constOption},
-    {"no-const", no_argument, nullptr, noConstOption},
-    {"lf", no_argument, nullptr, lfOption},
-    {"no-lf", no_argument, nullptr, noLfOption},
-    {"blend", required_argument, nullptr, blendOption},
-    {"format", required_argument, nullptr, 'f'},
-    {"output", required_argument, nullptr, 'o'},
-    {"header", required_argument, nullptr, headerOption},
-    {"preview", required_argument, nullptr, previewOption},
-    {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, versionOption},
-    {nullptr, 0, nullptr, 0},
-}};
-
-// The gradient's own properties, which a stop file may set as well; where files go and
-// what the run does stay with the command line, and so with the build.
-constexpr auto stopFileOptions =
-    std::to_array<int>({'s', 'n', 't', constOption, lfOption, blendOption});
-
-constexpr std::array<std::string_view, 4> elementTypes = {"u16", "unsigned short", "uint16_t",
-                                                          "COLOR"};
-
 GeneratorError usageError(const std::string& message) {
     return {2, message};
 }
@@ -62,12 +23,34 @@ std::string quoted(std::string_view text, std::size_t maxCharacters = maxShownTe
     return "'" + printable(text, maxCharacters) + "'";
 }
 
-// The long option with getopt_long value `value`, if there is one.
-const option* findOption(int value) {
-    const auto found = std::find_if(longOptions.begin(), longOptions.end() - 1,
-                                    [&](const option& entry) { return entry.val == value; });
-    return found != longOptions.end() - 1 ? &*found : nullptr;
+// "a, b or c", with names that hold a space in double quotes as the shell needs them.
+template <typename Names> std::string alternatives(const Names& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) {
+            text.append(i + 1 < names.size() ? ", " : " or ");
+        }
+        const std::string_view name = names[i];
+        const bool spaced = name.find(' ') != std::string_view::npos;
+        text.append(spaced ? "\"" : "").append(name).append(spaced ? "\"" : "");
+    }
+    return text;
 }
+
+constexpr std::array<std::string_view, blendSpaceNames.size()> blendSpaceWords = [] {
+    std::array<std::string_view, blendSpaceNames.size()> words{};
+    std::transform(blendSpaceNames.begin(), blendSpaceNames.end(), words.begin(),
+                   [](const auto& entry) { return entry.first; });
+    return words;
+}();
+
+constexpr std::array<std::pair<std::string_view, Format>, 5> formatNames = {{
+    {"c", Format::c},
+    {"asm", Format::assembly},
+    {"bin", Format::binary},
+    {"gpl", Format::gimpPalette},
+    {"pal", Format::jascPalette},
+}};
 
 std::int32_t readSteps(const std::string& text) {
     std::int32_t steps = 0;
@@ -81,18 +64,15 @@ std::int32_t readSteps(const std::string& text) {
 }
 
 Format readFormat(const std::string& text) {
-    constexpr std::array<std::pair<std::string_view, Format>, 5> formats = {
-        {{"c", Format::c},
-         {"asm", Format::assembly},
-         {"bin", Format::binary},
-         {"gpl", Format::gimpPalette},
-         {"pal", Format::jascPalette}}};
-    for (const auto& [name, format] : formats) {
+    for (const auto& [name, format] : formatNames) {
         if (text == name) {
             return format;
         }
     }
-    throw usageError("the format must be c, asm, bin, gpl or pal, not " + quoted(text));
+    std::array<std::string_view, formatNames.size()> names{};
+    std::transform(formatNames.begin(), formatNames.end(), names.begin(),
+                   [](const auto& entry) { return entry.first; });
+    throw usageError("the format must be " + alternatives(names) + ", not " + quoted(text));
 }
 
 // The words of an option line, split as a shell splits plain words and quoted text; a
@@ -133,23 +113,144 @@ std::vector<std::string> splitWords(std::string_view text) {
     return words;
 }
 
+// `value` as the file an option names; an empty name names none.
+const std::string& fileNamed(std::string_view option, const std::string& value) {
+    if (value.empty()) {
+        throw usageError("--" + std::string(option) + " needs a file name, not ''");
+    }
+    return value;
+}
+
 // The options read so far, and whether one of them named the array.
 struct Reading {
     Options options;
     bool named = false;
 };
 
+// One option: its long name, its short letter (none for 0), whether it takes a value,
+// whether a stop file may set it (the gradient's own properties may; where files go and
+// what the run does stay with the command line, and so with the build), and what it does.
+struct OptionRule {
+    const char* name;
+    char letter;
+    bool takesValue;
+    bool inStopFile;
+    void (*apply)(Reading&, const std::string& value);
+};
+
+const auto optionRules = std::to_array<OptionRule>({
+    {"input", 'i', true, false,
+     [](Reading& reading, const std::string& value) {
+         if (const auto& input = reading.options.input) {
+             throw usageError("only one input file, not " + quoted(*input, maxShownPath) + " and " +
+                              quoted(value, maxShownPath));
+         }
+         reading.options.input = fileNamed("input", value);
+     }},
+    {"steps", 's', true, true,
+     [](Reading& reading, const std::string& value) { reading.options.steps = readSteps(value); }},
+    {"name", 'n', true, true,
+     [](Reading& reading, const std::string& value) {
+         // The element type is checked once every option is read.
+         if (const auto problem = nameProblem(value, {})) {
+             throw usageError("the name " + quoted(value) + " " + std::string(*problem));
+         }
+         reading.options.name = value;
+         reading.named = true;
+     }},
+    {"type", 't', true, true,
+     [](Reading& reading, const std::string& value) {
+         if (std::find(elementTypes.begin(), elementTypes.end(), value) == elementTypes.end()) {
+             throw usageError("the type must be " + alternatives(elementTypes) + ", not " +
+                              quoted(value));
+         }
+         reading.options.type = value;
+     }},
+    {"const", 0, false, true,
+     [](Reading& reading, const std::string&) { reading.options.inRom = true; }},
+    {"no-const", 0, false, false,
+     [](Reading& reading, const std::string&) { reading.options.inRom = false; }},
+    {"lf", 0, false, true,
+     [](Reading& reading, const std::string&) { reading.options.lineFeeds = true; }},
+    {"no-lf", 0, false, false,
+     [](Reading& reading, const std::string&) { reading.options.lineFeeds = false; }},
+    {"blend", 0, true, true,
+     [](Reading& reading, const std::string& value) {
+         const auto space = blendSpaceNamed(value);
+         if (!space) {
+             throw usageError("the blend space must be " + alternatives(blendSpaceWords) +
+                              ", not " + quoted(value));
+         }
+         reading.options.blend = *space;
+     }},
+    {"format", 'f', true, false,
+     [](Reading& reading, const std::string& value) {
+         reading.options.format = readFormat(value);
+     }},
+    {"output", 'o', true, false,
+     [](Reading& reading,
+        const std::string& value) { reading.options.output = fileNamed("output", value); }},
+    {"header", 0, true, false,
+     [](Reading& reading,
+        const std::string& value) { reading.options.header = fileNamed("header", value); }},
+    {"preview", 0, true, false,
+     [](Reading& reading,
+        const std::string& value) { reading.options.preview = fileNamed("preview", value); }},
+    {"help", 'h', false, false,
+     [](Reading& reading, const std::string&) { reading.options.help = true; }},
+    {"version", 0, false, false,
+     [](Reading& reading, const std::string&) { reading.options.version = true; }},
+});
+
+// getopt_long's value for the rule at `index`: its letter, or a number past every char.
+constexpr int optionValue(std::size_t index) {
+    return optionRules[index].letter != 0 ? optionRules[index].letter
+                                          : 256 + static_cast<int>(index);
+}
+
+// The rule getopt_long returned `value` for, if there is one.
+const OptionRule* findRule(int value) {
+    for (std::size_t i = 0; i < optionRules.size(); ++i) {
+        if (optionValue(i) == value) {
+            return &optionRules[i];
+        }
+    }
+    return nullptr;
+}
+
+// getopt_long's tables, made from optionRules: the long options, ending in zeros, and the
+// short ones, starting with ':' so that a missing value is told apart from an unknown option.
+const auto longOptions = [] {
+    std::array<option, optionRules.size() + 1> table{};
+    for (std::size_t i = 0; i < optionRules.size(); ++i) {
+        table[i] = {optionRules[i].name,
+                    optionRules[i].takesValue ? required_argument : no_argument, nullptr,
+                    optionValue(i)};
+    }
+    return table;
+}();
+const std::string shortOptions = [] {
+    std::string letters = ":";
+    for (const OptionRule& rule : optionRules) {
+        if (rule.letter != 0) {
+            letters.append(1, rule.letter).append(rule.takesValue ? ":" : "");
+        }
+    }
+    return letters;
+}();
+
 // Refuses an option that a stop file may not set, naming those it may.
-void checkInStopFile(int option) {
-    if (std::find(stopFileOptions.begin(), stopFileOptions.end(), option) !=
-        stopFileOptions.end()) {
+void checkInStopFile(const OptionRule& rule) {
+    if (rule.inStopFile) {
         return;
     }
     std::string allowed;
-    for (const int fileOption : stopFileOptions) {
-        allowed.append(allowed.empty() ? "--" : ", --").append(findOption(fileOption)->name);
+    for (const OptionRule& fileRule : optionRules) {
+        if (fileRule.inStopFile) {
+            allowed.append(allowed.empty() ? "--" : ", --").append(fileRule.name);
+        }
     }
-    throw usageError("--" + std::string(findOption(option)->name) +
+    throw usageError("--" + std::string(rule.name) +
                      " belongs on the command line: a stop file sets only " + allowed);
 }
 
@@ -158,110 +259,43 @@ std::string unknownOption(const std::string& given) {
     if (optopt == 0) {
         return "unknown option " + quoted(given);
     }
-    if (findOption(optopt) != nullptr) {
+    if (findRule(optopt) != nullptr) {
         return "option " + quoted(given) + " takes no value";
     }
     return "unknown option " + quoted(std::string{'-', static_cast<char>(optopt)});
 }
 
-// Applies the options of `args` (a program name first). In a stop file only the gradient's
-// properties may stand, and every word must be an option or its value.
+// Applies the options of `args` (a program name first) up to --help or --version. In a
+// stop file only the gradient's properties may stand, and every word must be an option or
+// its value.
 void applyOptions(Reading& reading, std::span<char* const> args, bool inStopFile) {
-    Options& options = reading.options;
     // Messages are this program's own, and every run starts from the first argument.
     opterr = 0;
     optind = 0;
     const auto argc = static_cast<int>(args.size());
-    int option = 0;
-    while ((option = getopt_long(argc, args.data(), ":i:s:n:t:f:o:h", longOptions.data(),
-                                 nullptr)) != -1) {
-        const std::string value = optarg != nullptr ? optarg : "";
+    int value = 0;
+    while ((value = getopt_long(argc, args.data(), shortOptions.c_str(), longOptions.data(),
+                                nullptr)) != -1) {
         // The argument that getopt_long has just read.
         const std::string given = args[static_cast<std::size_t>(optind - 1)];
-        if (inStopFile && findOption(option) != nullptr) {
-            checkInStopFile(option);
+        const OptionRule* const rule = findRule(value);
+        if (rule == nullptr) {
+            // BSD's getopt_long, as MinGW has it, reports a value given to a flag as ':' too.
+            const OptionRule* const flag = findRule(optopt);
+            const bool needsValue = value == ':' && (flag == nullptr || flag->takesValue);
+            throw usageError(needsValue ? "option " + quoted(given) + " needs a value"
+                                        : unknownOption(given));
         }
-        const bool namesAFile =
-            option == 'i' || option == 'o' || option == headerOption || option == previewOption;
-        if (namesAFile && value.empty()) {
-            throw usageError("--" + std::string(findOption(option)->name) +
-                             " needs a file name, not ''");
+        if (inStopFile) {
+            checkInStopFile(*rule);
         }
-        switch (option) {
-        case 'i':
-            if (options.input) {
-                throw usageError("only one input file, not " +
-                                 quoted(*options.input, maxShownPath) + " and " +
-                                 quoted(value, maxShownPath));
-            }
-            options.input = value;
-            break;
-        case 's':
-            options.steps = readSteps(value);
-            break;
-        case 'n':
-            // The element type is checked once every option is read.
-            if (const auto problem = nameProblem(value, {})) {
-                throw usageError("the name " + quoted(value) + " " + std::string(*problem));
-            }
-            options.name = value;
-            reading.named = true;
-            break;
-        case 't':
-            if (std::find(elementTypes.begin(), elementTypes.end(), value) == elementTypes.end()) {
-                throw usageError(
-                    "the type must be u16, \"unsigned short\", uint16_t or COLOR, not " +
-                    quoted(value));
-            }
-            options.type = value;
-            break;
-        case constOption:
-        case noConstOption:
-            options.inRom = option == constOption;
-            break;
-        case lfOption:
-        case noLfOption:
-            options.lineFeeds = option == lfOption;
-            break;
-        case blendOption:
-            if (const auto space = blendSpaceNamed(value)) {
-                options.blend = *space;
-            } else {
-                throw usageError("the blend space must be srgb, linear, oklab or oklch, not " +
-                                 quoted(value));
-            }
-            break;
-        case 'f':
-            options.format = readFormat(value);
-            break;
-        case 'o':
-            options.output = value;
-            break;
-        case headerOption:
-            options.header = value;
-            break;
-        case previewOption:
-            options.preview = value;
-            break;
-        case 'h':
-            options.help = true;
+        rule->apply(reading, optarg != nullptr ? optarg : "");
+        if (reading.options.help || reading.options.version) {
             return;
-        case versionOption:
-            options.version = true;
-            return;
-        case ':': {
-            // BSD's getopt_long, as MinGW has it, also reports a value given to a flag so.
-            const auto* const flag = findOption(optopt);
-            throw usageError(flag != nullptr && flag->has_arg == no_argument
-                                 ? unknownOption(given)
-                                 : "option " + quoted(given) + " needs a value");
-        }
-        default:
-            throw usageError(unknownOption(given));
         }
     }
     if (!inStopFile) {
-        options.stops.assign(args.begin() + optind, args.end());
+        reading.options.stops.assign(args.begin() + optind, args.end());
     } else if (optind < argc) {
         throw usageError(quoted(args[static_cast<std::size_t>(optind)]) +
                          " is not an option: an option line holds options and their values");
@@ -302,6 +336,41 @@ Reading readOptions(std::span<char* const> args, const std::vector<OptionLine>& 
 }
 
 } // namespace
+
+std::string usageText() {
+    return R"(Usage: tintwright-gen [OPTION]... [STOP]...
+Writes a Game Boy Advance colour gradient through the colour STOPs, such as
+"(255,0,0) Red" or "#FF0000 Red", as C source, assembler source, binary data or a
+palette.
+
+  -i, --input FILE     read stops and option lines from FILE, one a line ("-" reads
+                       standard input)
+  -s, --steps N        number of values, a whole number from 1 to 16777216 (default 64)
+  -n, --name NAME      array name, a C identifier (default the stop file's name, or
+                       myGradient)
+  -t, --type TYPE      element type (default u16):
+                       )" +
+           alternatives(elementTypes) +
+           R"(
+      --const          declare the array const and 4-byte aligned, so it stays in ROM
+      --no-const       undo --const, such as a stop file's
+      --lf             end lines with LF instead of CRLF
+      --no-lf          undo --lf, such as a stop file's
+      --blend SPACE    space to mix neighbouring stops in (default srgb):
+                       )" +
+           alternatives(blendSpaceWords) +
+           R"(
+  -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
+  -o, --output FILE    write to FILE instead of standard output ("-")
+      --header FILE    also write a header declaring the array (formats c and asm)
+      --preview FILE   also write a PNG of the values as the GBA shows them
+                       ("-" for FILE is standard output, for one FILE at most)
+  -h, --help           show this help and exit
+      --version        show the version and exit
+
+Exit status: 0 on success, 1 when a file cannot be read or written, 2 for a usage error.
+)";
+}
 
 Options parseOptions(std::span<char* const> args) {
     return readOptions(args, {}).options;

@@ -40,6 +40,9 @@ struct OptionLine {
 // Most steps a preview image is drawn for, one pixel column each, and a palette holds.
 inline constexpr std::int32_t maxPreviewWidth = 65'536;
 
+// The text --help shows: how to call the program, its options and its exit statuses.
+std::string usageText();
+
 // Reads the command line (the program name first); throws GeneratorError with status 2
 // for an unknown option, a bad value, or options that do not go together.
 Options parseOptions(std::span<char* const> args);

@@ -3,6 +3,7 @@
 #include "engine/blockwriter.h"
 #include "engine/gradientsampler.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,11 @@ inline constexpr std::int32_t maxStepCount = 16'777'216;
 
 // The first line of every file written, after the comment marker of its language.
 inline constexpr std::string_view banner = "Gradient made by Tintwright";
+
+// The names the element type may have: the GBA libraries' u16 and COLOR, and the standard
+// names of an unsigned 16-bit type.
+inline constexpr std::array<std::string_view, 4> elementTypes = {"u16", "unsigned short",
+                                                                 "uint16_t", "COLOR"};
 
 // How the array is declared and how its lines end.
 struct ArrayStyle {

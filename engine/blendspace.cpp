@@ -8,13 +8,6 @@
 namespace tintwright {
 namespace {
 
-constexpr std::pair<std::string_view, BlendSpace> spaceNames[] = {
-    {"srgb", BlendSpace::srgb},
-    {"linear", BlendSpace::linear},
-    {"oklab", BlendSpace::oklab},
-    {"oklch", BlendSpace::oklch},
-};
-
 // The sRGB transfer curve of IEC 61966-2-1, from an encoded channel (0 to 1) to linear
 // light. Like CSS Color 4, it is extended to negative values by symmetry, so that a stop
 // whose channel spilled below zero still converts.
@@ -110,7 +103,7 @@ std::int32_t packed(const Coordinates& srgb) {
 } // namespace
 
 std::optional<BlendSpace> blendSpaceNamed(std::string_view name) {
-    for (const auto& [spaceName, space] : spaceNames) {
+    for (const auto& [spaceName, space] : blendSpaceNames) {
         if (name == spaceName) {
             return space;
         }

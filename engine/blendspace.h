@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace tintwright {
 
@@ -15,7 +16,15 @@ namespace tintwright {
  */
 enum class BlendSpace { srgb, linear, oklab, oklch };
 
-// The space called `name` ("srgb", "linear", "oklab" or "oklch"), nothing for other names.
+// Each space's name, as options and messages give it, in the order help lists them.
+inline constexpr std::array<std::pair<std::string_view, BlendSpace>, 4> blendSpaceNames = {{
+    {"srgb", BlendSpace::srgb},
+    {"linear", BlendSpace::linear},
+    {"oklab", BlendSpace::oklab},
+    {"oklch", BlendSpace::oklch},
+}};
+
+// The space called `name` in blendSpaceNames, nothing for other names.
 std::optional<BlendSpace> blendSpaceNamed(std::string_view name);
 
 // A colour's three coordinates in one space: 8-bit sRGB channels, linear light from 0 to

@@ -41,7 +41,7 @@ public:
     }
 
     // sample(i) when blendSpace() is srgb. A loop over many samples checks the space once
-    // and calls this, which keeps the loop as lean as it was before there were spaces.
+    // and calls this, so the srgb loop does no per-sample test of the space.
     std::int32_t srgbSample(std::int32_t i) const {
         const auto [segment, t] = place(i);
         const Channels& a = stops_[segment];

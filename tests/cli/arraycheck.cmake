@@ -1,12 +1,14 @@
 # Writes one array and its header with tintwright-gen, given the program's arguments after
 # "--", and compiles them with the C compiler's default standard and as C++17: alone, and in
-# game code after no type header, a libgba-style one and a libtonc-style one; as strict C99
-# too when the element type needs no typedef. Given the ARM toolchain, also builds the C so
-# and the assembler output for the GBA, and checks that their .rodata bytes equal format
-# bin (the C only when it is declared const: otherwise it is not read-only data).
+# game code after no type header, a libgba-style one and a libtonc-style one, with the
+# header's length checked; as strict C99 too when the element type needs no typedef. Given
+# the ARM toolchain, also builds the C so and the assembler output for the GBA, and checks
+# that their .rodata bytes equal format bin (the C only when it is declared const:
+# otherwise it is not read-only data).
 #   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
 #         [-DARM_GCC=.. -DARM_AS=.. -DARM_OBJCOPY=..] -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/../recipes/common.cmake)
 set(args)
 set(after_dashes FALSE)
 math(EXPR last "${CMAKE_ARGC} - 1")
@@ -17,38 +19,37 @@ foreach(i RANGE ${last})
         set(after_dashes TRUE)
     endif()
 endforeach()
+# The element type and the array's name, as the arguments set them.
 set(type u16)
-list(FIND args -t at)
-if(at GREATER -1)
-    math(EXPR at "${at} + 1")
-    list(GET args ${at} type)
-endif()
-
-function(run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
-        ERROR_VARIABLE output)
-    if(NOT status EQUAL 0)
-        string(JOIN " " command ${ARGN})
-        message(FATAL_ERROR "${command}\nfailed (${status}):\n${output}")
+set(name myGradient)
+foreach(option "-t;type" "-n;name")
+    list(GET option 0 flag)
+    list(FIND args ${flag} at)
+    if(at GREATER -1)
+        math(EXPR at "${at} + 1")
+        list(GET option 1 variable)
+        list(GET args ${at} ${variable})
     endif()
-endfunction()
+endforeach()
 
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
-run(${GENERATOR} ${args} -o ${WORK}/array.c --header ${WORK}/array.h)
+run_in(${WORK} output ${GENERATOR} ${args} -o array.c --header array.h)
 # The element types as libgba's and libtonc's headers declare them.
 file(WRITE ${WORK}/none.h "")
 file(WRITE ${WORK}/libgba.h "#include <stdint.h>\ntypedef uint16_t u16;\n")
 file(WRITE ${WORK}/libtonc.h "typedef unsigned short u16;\ntypedef u16 COLOR;\n")
-file(WRITE ${WORK}/game.c "#include TYPES\n#include \"array.h\"\n#include \"array.c\"\n")
+# The header's length is in bytes, as DMA and memcpy take it.
+file(WRITE ${WORK}/game.c "#include TYPES\n#include \"array.h\"\n#include \"array.c\"\n"
+    "typedef char lengthInBytes[${name}Len == sizeof ${name} ? 1 : -1];\n")
 
 # Compiles array.c alone as NAME.o, and game.c after each type header, with the compiler
 # and flags that follow.
 function(compile name)
-    run(${ARGN} ${WARNINGS} -c ${WORK}/array.c -o ${WORK}/${name}.o)
+    run_in(${WORK} output ${ARGN} ${WARNINGS} -c array.c -o ${name}.o)
     foreach(types none libgba libtonc)
-        run(${ARGN} ${WARNINGS} "-DTYPES=\"${types}.h\"" -c ${WORK}/game.c
-            -o ${WORK}/${name}-${types}.o)
+        run_in(${WORK} output ${ARGN} ${WARNINGS} "-DTYPES=\"${types}.h\"" -c game.c
+            -o ${name}-${types}.o)
     endforeach()
 endfunction()
 compile(c ${C_COMPILER})
@@ -61,14 +62,14 @@ if(NOT ARM_GCC)
 endif()
 
 compile(arm ${ARM_GCC} -mthumb -mcpu=arm7tdmi)
-run(${GENERATOR} ${args} -f bin -o ${WORK}/array.bin)
-run(${GENERATOR} ${args} -f asm -o ${WORK}/array.s)
-run(${ARM_AS} ${WORK}/array.s -o ${WORK}/asm.o)
+run_in(${WORK} output ${GENERATOR} ${args} -f bin -o array.bin)
+run_in(${WORK} output ${GENERATOR} ${args} -f asm -o array.s)
+run_in(${WORK} output ${ARM_AS} array.s -o asm.o)
 set(objects asm)
 if("--const" IN_LIST args)
     list(APPEND objects arm)
 endif()
 foreach(object ${objects})
-    run(${ARM_OBJCOPY} -O binary -j .rodata ${WORK}/${object}.o ${WORK}/${object}.rodata)
-    run(${CMAKE_COMMAND} -E compare_files ${WORK}/${object}.rodata ${WORK}/array.bin)
+    run_in(${WORK} output ${ARM_OBJCOPY} -O binary -j .rodata ${object}.o ${object}.rodata)
+    run_in(${WORK} output ${CMAKE_COMMAND} -E compare_files ${object}.rodata array.bin)
 endforeach()

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstddef>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +20,12 @@
 #else
 #include <fcntl.h>
 #include <grp.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -57,23 +63,11 @@ const std::string skyHeader = made +
                               "#define skyLen 128\n\nextern const u16 sky[64];\n\n#endif\n";
 // A temporary file of a run that was killed: no process has the id 2^22.
 const std::string killedRunsFile = ".out.c.tintwright-4194304-Killed";
-// An access ACL as the kernel stores it: user::rw-, user:4321:rw-, group::r--, mask::rw-,
-// other::---, entries of a 16-bit tag, 16-bit permissions and 32-bit id after the version 2.
-const std::string acl = [] {
-    std::string bytes("\2\0\0\0", 4);
-    for (const auto [tag, permissions, id] : {std::array<unsigned, 3>{1, 6, ~0U},
-                                              {2, 6, 4321},
-                                              {4, 4, ~0U},
-                                              {0x10, 6, ~0U},
-                                              {0x20, 0, ~0U}}) {
-        for (const auto& [value, size] : {std::pair{tag, 2}, {permissions, 2}, {id, 4}}) {
-            for (int i = 0; i < size; ++i) {
-                bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-            }
-        }
-    }
-    return bytes;
-}();
+// An access ACL as the kernel stores it, version 2 and entries of a 16-bit tag, 16-bit
+// permissions and 32-bit id: user::rw-, user:4321:rw-, group::r--, mask::rw-, other::---.
+const std::string acl("\2\0\0\0\1\0\6\0\xFF\xFF\xFF\xFF\2\0\6\0\xE1\x10\0\0\4\0\4\0\xFF\xFF\xFF\xFF"
+                      "\x10\0\6\0\xFF\xFF\xFF\xFF\x20\0\0\0\xFF\xFF\xFF\xFF",
+                      44);
 
 // Paths and names as UTF-8 on every system.
 std::string utf8(const fs::path& path) {
@@ -113,6 +107,30 @@ struct HookedOutput : std::streambuf {
     }
 };
 
+#ifndef _WIN32
+// From here on, the system call `call` fails in this process as on a file system that cannot
+// do it: openat() only with O_TMPFILE, for a file system without unnamed files.
+void refuse(long call) {
+    const auto step = [](int code, std::uint32_t value, int yes = 0, int no = 0) {
+        return sock_filter{static_cast<std::uint16_t>(code), static_cast<std::uint8_t>(yes),
+                           static_cast<std::uint8_t>(no), value};
+    };
+    std::array<sock_filter, 6> steps{
+        step(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        step(BPF_JMP | BPF_JEQ | BPF_K, static_cast<std::uint32_t>(call), 0, 3),
+        step(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        step(BPF_JMP | BPF_JSET | BPF_K, call == __NR_openat ? O_TMPFILE & ~O_DIRECTORY : ~0U, 0,
+             1),
+        step(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        step(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+    const sock_fprog program{steps.size(), steps.data()};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
+        ::_exit(99);
+    }
+}
+#endif
+
 struct Generator : testing::Test {
     Generator() {
         std::random_device random;
@@ -121,12 +139,11 @@ struct Generator : testing::Test {
         } while (!fs::create_directory(dir_));
         std::ofstream(dir_ / "stops.txt") << "; sky\r\n\r\n   \n#FF0000 Red\r\n(0,0,255) Blue\n";
         fs::copy_file(dir_ / "stops.txt", dir_ / "int.stops");
-        std::ofstream(dir_ / u8"2 ciel-été.stops") << "-s 3 -t u16\n#FF0000 Red\n(0,0,255) Blue";
+        std::ofstream(dir_ / u8"2 ciel.été.stops") << "-s 3 -t u16\n#FF0000 Red\n(0,0,255) Blue";
         std::ofstream(dir_ / "bad.txt") << "(0,0,0) a\n\n(1,2 b\n";
         fs::create_directory(dir_ / "folder");
     }
     ~Generator() override {
-        std::signal(SIGTERM, SIG_DFL);
 #ifdef _WIN32
         if (heldOpen_ != INVALID_HANDLE_VALUE) {
             ::CloseHandle(heldOpen_);
@@ -135,6 +152,7 @@ struct Generator : testing::Test {
             fs::permissions(entry, fs::perms::owner_write, fs::perm_options::add);
         }
 #endif
+        std::signal(SIGTERM, SIG_DFL);
         fs::remove_all(dir_);
     }
 
@@ -205,6 +223,7 @@ struct Case {
     std::string file{}, input{};
     void (*setup)(Generator&) = [](Generator&) {};
     unsigned user = 0; // a user other than root runs it in a process of its own
+    long refused = 0;  // a system call that fails, in a process of its own
 };
 
 // clang-format off
@@ -221,9 +240,9 @@ const Case cases[] = {
      std::string("\x1F\0\x0F\x3C", 4), longName},
     {"AssemblyHeader", {"-f", "asm", "--lf", "-n", "sky", "--header", "@/h", red, blue}, 0, skyHeader, "@/h"},
     {"InputFile", {"-i", "@/stops.txt"}, 0, redToBlueNamed("64", "stops")},
-    {"NameFromFile", {"-i", "@/2 ciel-été.stops"}, 0, redToBlueNamed("3", "_2_ciel__t_")},
+    {"NameFromFile", {"-i", "@/2 ciel.été.stops"}, 0, redToBlueNamed("3", "_2_ciel__t_")},
     {"OptionLines", {"-i", "-", red, blue}, 0, skyInTwo, "", "-s 2 --lf\n -t COLOR --n'ame'=\"sky\"\r\n"},
-    {"CommandLineWins", {"-s", "2", "-t", "COLOR", "-n", "sky", "-i", "@/2 ciel-été.stops"}, 0, "\r\n" + made + "\r\nCOLOR sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
+    {"CommandLineWins", {"-s", "2", "-t", "COLOR", "-n", "sky", "-i", "@/2 ciel.été.stops"}, 0, "\r\n" + made + "\r\nCOLOR sky[2] = {\r\n    0x1F, 0x3C0F\r\n};\r\n"},
     {"StandardInputFirst", {"--input", "-", blue}, 0, redToBlue, "", "#FF0000 Red"},
     {"ManyBlocks", {"-s", "5000", red, blue}, 0, redToBlueNamed("5000", "myGradient")},
     {"LoneCarriageReturns", {"-i", "-"}, 0, redToBlue, "", "#FF0000 Red\r\r(0,0,255) Blue\r"},
@@ -299,10 +318,14 @@ const Case cases[] = {
      [](Generator& g) { std::ofstream(g.dir_ / "a.c") << "old"; g.streams_[1] = g.regularFile("a.c"); }},
     {"StandardOutputIsTheInput", {"-i", "@/stops.txt"}, 2, "standard output is the same file as the input", "", "",
      [](Generator& g) { g.streams_[1] = g.regularFile("stops.txt"); }},
+    {"NamedFileBehindStandardOutput", {"-o", "@/log", red, blue}, 0, redToBlueFile, "@/log", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "log") << "old"; g.streams_[1] = g.regularFile("log"); }},
     {"HeaderToStandardOutput", {"-f", "asm", "--lf", "-n", "sky", "-o", "@/a.s", "--header", "-", red, blue}, 0, skyHeader,
      "", "", [](Generator& g) { std::ofstream(g.dir_ / "a.s") << "old"; }},
     {"TwoOutputsToStandardOutput", {"--preview", "-", red, blue}, 2, "two outputs go to standard output: - and -"},
     {"BinaryToATerminal", {"-f", "bin", red, blue}, 2, "binary data is not written to a terminal",
+     "", "", [](Generator& g) { g.streams_[1].kind = StreamKind::terminal; }},
+    {"PreviewToATerminal", {"-o", "@/a.c", "--preview", "-", red, blue}, 2, "a PNG image is not written to a terminal",
      "", "", [](Generator& g) { g.streams_[1].kind = StreamKind::terminal; }},
     {"HelpNotWritten", {"--help"}, 1, "cannot write standard output", "", "",
      [](Generator& g) { g.written_.setstate(std::ios::badbit); }},
@@ -335,20 +358,27 @@ const Case cases[] = {
          std::ofstream(g.dir_ / "t.c") << "old";
          fs::permissions(g.dir_ / "t.c", fs::perms::owner_read);
          fs::create_symlink("t.c", g.dir_ / "link"); }},
+    {"NamedTemporariesGoWithASignal", {"--header", "@/h", "--preview", "@/p", red, blue}, -SIGTERM, "", "", "",
+     [](Generator& g) { g.hooked_.hook = [] { std::raise(SIGTERM); }; }, 0, __NR_openat},
+    {"ThreeNamedTemporaries", {"-o", "@/a.c", "--header", "@/h", "--preview", "@/p", red, blue}, 0, redToBlueFile, "@/a.c", "",
+     [](Generator& g) { std::ofstream(g.dir_ / "h") << "old"; std::ofstream(g.dir_ / "p") << "old"; }, 0, __NR_openat},
     {"KilledWhileWriting", {"--header", "@/h", "--preview", "@/p", red, blue}, -SIGKILL, "", "", "",
      [](Generator& g) { g.hooked_.hook = [] { std::raise(SIGKILL); }; }},
     {"LinkToStandardOutput", {"-o", "@/log", red, blue}, 0, redToBlue, "", "",
      [](Generator& g) { fs::create_symlink("/dev/stdout", g.dir_ / "log"); }},
     {"LinkToStandardErrorIsTheInput", {"-i", "@/stops.txt", "-o", "@/log"}, 2, "log is the same file as the input", "", "",
      [](Generator& g) { fs::create_symlink("/proc/self/fd/2", g.dir_ / "log"); g.streams_[2] = g.regularFile("stops.txt"); }},
-    {"OpenDescriptorAppended", {"-o", "@/fd", red, blue}, 0, "old" + redToBlue, "@/log", "", [](Generator& g) {
-         std::ofstream(g.dir_ / "log") << "old";
-         const int log = ::open((g.dir_ / "log").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-         fs::create_symlink("/dev/fd/" + std::to_string(log), g.dir_ / "fd"); }},
+    {"OpenDescriptorAppended", {"-o", "@/fd/40", red, blue}, 0, "old" + redToBlue, "@/log", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "log") << "old"; // through a link to the folder of descriptors
+         ::dup2(::open((g.dir_ / "log").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC), 40);
+         fs::create_symlink("/dev/fd", g.dir_ / "fd"); }},
     {"AclAndAttributesKept", {"-o", "@/acl.c", red, blue}, 0, redToBlueFile, "@/acl.c", "", [](Generator& g) {
          std::ofstream(g.dir_ / "acl.c") << "old";
          ::setxattr((g.dir_ / "acl.c").c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0);
          ::setxattr((g.dir_ / "acl.c").c_str(), "user.note", "note", 4, 0); }},
+    {"AclThatCannotBeKept", {"-o", "@/acl.c", red, blue}, 1, "cannot keep its extended attribute system.posix_acl_access", "", "", [](Generator& g) {
+         std::ofstream(g.dir_ / "acl.c") << "old";
+         ::setxattr((g.dir_ / "acl.c").c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0); }, 0, __NR_fsetxattr},
     {"AnotherUsersFileInAStickyFolder", {"-o", "@/r.c", red, blue}, 1, "cannot keep its owner and group", "", "", [](Generator& g) {
          fs::permissions(g.dir_, fs::perms::all | fs::perms::sticky_bit);
          std::ofstream(g.dir_ / "r.c") << "old";
@@ -391,9 +421,18 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
     const Case& c = GetParam();
     c.setup(*this);
     auto before = snapshot();
-    int status = 0;
 #ifndef _WIN32
-    if (c.user != 0 || c.status < 0) { // a status below 0 is the signal that ends the run
+    const int unnamed = ::open(dir_.c_str(), O_TMPFILE | O_WRONLY, 0600);
+    ::close(unnamed);
+    if (c.status == -SIGKILL && unnamed < 0) {
+        GTEST_SKIP() << "this file system has no unnamed files";
+    }
+    if (c.refused == __NR_fsetxattr && before["acl.c"][3].empty()) {
+        GTEST_SKIP() << "this file system keeps no ACL";
+    }
+    int status = 0;
+    if (c.user != 0 || c.refused != 0 ||
+        c.status < 0) { // a status below 0: the signal that ends it
         int message[2];
         ASSERT_EQ(::pipe(message), 0);
         const pid_t child = ::fork();
@@ -402,9 +441,12 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
                 (::setgroups(0, nullptr) != 0 || ::setgid(c.user) != 0 || ::setuid(c.user) != 0)) {
                 ::_exit(99);
             }
+            if (c.refused != 0) {
+                refuse(c.refused);
+            }
             status = run(c.args, c.input);
             const std::string text = err_.str();
-            ::write(message[1], text.data(), text.size());
+            [[maybe_unused]] const ssize_t sent = ::write(message[1], text.data(), text.size());
             ::_exit(status);
         }
         ::close(message[1]);
@@ -414,13 +456,14 @@ TEST_P(Invocation, GivesItsStatusAndOutputOrMessage) {
         ::waitpid(child, &ended, 0);
         status = WIFSIGNALED(ended) ? -WTERMSIG(ended) : WEXITSTATUS(ended);
         if (status == 99) {
-            GTEST_SKIP() << "this system does not let root become user " << c.user;
+            GTEST_SKIP() << "this system lets no process become user " << c.user
+                         << " or filter its system calls";
         }
     } else {
         status = run(c.args, c.input);
     }
 #else
-    status = run(c.args, c.input);
+    const int status = run(c.args, c.input);
 #endif
     if (otherRun_.joinable()) {
         otherRun_.join();
@@ -459,12 +502,15 @@ const std::pair<const char*, const char*> notOnWindows[] = {
     {"FifoHoldsNoLock", "Windows has no FIFOs"},
     {"LinkedFileKeepsItsMode", "symbolic links need a privilege, and Windows does not replace a "
                                "read-only file: ReadOnlyFileRefused"},
+    {"NamedTemporariesGoWithASignal", "unnamed temporaries and seccomp are Linux's"},
+    {"ThreeNamedTemporaries", "unnamed temporaries and seccomp are Linux's"},
     {"KilledWhileWriting", "the test kills the run in a child process made with fork"},
     {"LinkToStandardOutput", "Windows has no names for open descriptors"},
     {"LinkToStandardErrorIsTheInput", "Windows has no names for open descriptors"},
     {"OpenDescriptorAppended", "Windows has no names for open descriptors"},
     {"AclAndAttributesKept", "POSIX ACLs and extended attributes; Wine cannot show that "
                              "ReplaceFileW keeps a file's security descriptor"},
+    {"AclThatCannotBeKept", "POSIX ACLs and seccomp are Linux's"},
     {"AnotherUsersFileInAStickyFolder", "owners and sticky folders are POSIX's"},
 };
 

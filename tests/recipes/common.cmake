@@ -1,23 +1,19 @@
-# The recipe tests' helpers: the README's blocks, commands that must succeed, and what a
-# build ran.
+# The recipe tests' helpers: the README's blocks, commands that must succeed, the game the
+# build recipes build, and what a build ran.
 
-# Sets OUT to the text of the INDEXth (from 0) fenced block marked LANGUAGE in README's
-# "Using it in a build" section, the recipes as users copy them.
-function(readme_block readme language index out)
+# Sets OUT to the text of the fenced block that follows the line <!-- test: NAME --> in
+# README, so that the README's text can move round its tested blocks.
+function(readme_block readme name out)
     file(READ ${readme} text)
-    string(REGEX MATCH "\n## Using it in a build\n(.*)" section "${text}")
-    string(REGEX REPLACE "\n## .*" "" section "${CMAKE_MATCH_1}")
-    foreach(i RANGE ${index})
-        string(FIND "${section}" "\n```${language}\n" start)
-        if(start EQUAL -1)
-            message(FATAL_ERROR "README.md has no ${language} block ${index} in its build section")
-        endif()
-        string(LENGTH "\n```${language}\n" fence)
-        math(EXPR start "${start} + ${fence}")
-        string(SUBSTRING "${section}" ${start} -1 section)
-    endforeach()
-    string(FIND "${section}" "\n```" end)
-    string(SUBSTRING "${section}" 0 ${end} block)
+    set(marker "<!-- test: ${name} -->\n```")
+    string(FIND "${text}" "${marker}" start)
+    if(start EQUAL -1)
+        message(FATAL_ERROR "README.md has no block marked ${name}")
+    endif()
+    string(SUBSTRING "${text}" ${start} -1 text)
+    string(REGEX MATCH "^[^\n]*\n```[^\n]*\n(.*)" text "${text}")
+    string(FIND "${CMAKE_MATCH_1}" "\n```" end)
+    string(SUBSTRING "${CMAKE_MATCH_1}" 0 ${end} block)
     set(${out} "${block}\n" PARENT_SCOPE)
 endfunction()
 
@@ -46,4 +42,21 @@ function(expect_lines step output pattern replacement expected)
     if(NOT "${got}" STREQUAL "${expected}")
         message(FATAL_ERROR "${step}: ran [${got}], expected [${expected}]:\n${output}")
     endif()
+endfunction()
+
+# Writes the game the build recipes build: the README's sky in SKY_FOLDER, and a night sky
+# with a hyphen in its name and main.c in MAIN_FOLDER; the stop files' own options set each
+# array's name and length. Puts the generator on the PATH, where the recipes look for it.
+function(write_game sky_folder main_folder)
+    readme_block(${README} sky-stops skyStops)
+    file(WRITE ${sky_folder}/sky.stops "${skyStops}")
+    file(WRITE ${main_folder}/night-sky.stops "-s 4\n#000000 Black\n#FFFFFF White\n")
+    file(WRITE ${main_folder}/main.c [=[
+#include "night-sky.h"
+#include "sky.h"
+_Static_assert(sizeof skyGradient == 161 * 2 && sizeof night_sky == 4 * 2, "lengths");
+int main(void) { return skyGradient[0] == night_sky[0]; }
+]=])
+    get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
+    set(ENV{PATH} "${generatorFolder}:$ENV{PATH}")
 endfunction()

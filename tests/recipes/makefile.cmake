@@ -8,11 +8,8 @@
 #         -P makefile.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
-readme_block(${README} text 0 skyStops)
-readme_block(${README} make 0 stopsFiles)
-readme_block(${README} make 1 stopsRule)
-get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
-set(ENV{PATH} "${generatorFolder}:$ENV{PATH}")
+readme_block(${README} make-stop-files stopsFiles)
+readme_block(${README} make-rule stopsRule)
 
 # The top half runs make again in the build folder; QUESTION lets the test ask that make
 # with -q, since the top half's phony target is never up to date.
@@ -63,15 +60,7 @@ foreach(order "stops-first;${stopsObjects} ${cObjects}" "stops-last;${cObjects} 
     file(REMOVE_RECURSE ${project})
     string(REPLACE OFILES_ORDER "${objects}" makefile "${template}")
     file(WRITE ${project}/Makefile "${makefile}")
-    file(WRITE ${project}/gfx/sky.stops "${skyStops}")
-    file(WRITE ${project}/source/night-sky.stops "-s 4\n#000000 Black\n#FFFFFF White\n")
-    # The stop files' own options set each array's name and length.
-    file(WRITE ${project}/source/main.c [=[
-#include "night-sky.h"
-#include "sky.h"
-_Static_assert(sizeof skyGradient == 161 * 2 && sizeof night_sky == 4 * 2, "lengths");
-int main(void) { return skyGradient[0] == night_sky[0]; }
-]=])
+    write_game(${project}/gfx ${project}/source)
 
     make_step("first make" "compiling main.c" "compiling night-sky.c" "compiling sky.c" linking
         night-sky.stops sky.stops)

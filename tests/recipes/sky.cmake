@@ -7,8 +7,8 @@
 #         -P sky.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
-readme_block(${README} text 0 skyStops)
-readme_block(${README} c 0 vblankCode)
+readme_block(${README} sky-stops skyStops)
+readme_block(${README} sky-code vblankCode)
 file(REMOVE_RECURSE ${WORK})
 file(WRITE ${WORK}/sky.stops "${skyStops}")
 file(WRITE ${WORK}/vblank.inc "${vblankCode}")

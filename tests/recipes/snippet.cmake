@@ -7,10 +7,7 @@
 #         -DWORK=FOLDER -P snippet.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
-readme_block(${README} text 0 skyStops)
-readme_block(${README} cmake 0 snippet)
-get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
-set(ENV{PATH} "${generatorFolder}:$ENV{PATH}")
+readme_block(${README} cmake-function snippet)
 
 file(REMOVE_RECURSE ${WORK})
 file(WRITE ${WORK}/CMakeLists.txt "cmake_minimum_required(VERSION 3.25)
@@ -18,15 +15,7 @@ project(game C)
 add_executable(game main.c)
 ${snippet}add_gradient(game night-sky.stops)
 ")
-file(WRITE ${WORK}/gfx/sky.stops "${skyStops}")
-file(WRITE ${WORK}/night-sky.stops "-s 4\n#000000 Black\n#FFFFFF White\n")
-# The stop files' own options set each array's name and length.
-file(WRITE ${WORK}/main.c [=[
-#include "night-sky.h"
-#include "sky.h"
-_Static_assert(sizeof skyGradient == 161 * 2 && sizeof night_sky == 4 * 2, "lengths");
-int main(void) { return skyGradient[0] == night_sky[0]; }
-]=])
+write_game(${WORK}/gfx ${WORK})
 run_in(${WORK} output ${CMAKE_COMMAND} -G ${BUILD_WITH} -DCMAKE_C_COMPILER=${C_COMPILER}
     -S . -B build)
 

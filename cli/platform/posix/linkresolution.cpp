@@ -5,7 +5,6 @@
 #include <charconv>
 #include <climits>
 #include <filesystem>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,26 +14,23 @@ namespace {
 // As many links as the system itself follows in one path.
 constexpr int maxLinks = 40;
 
-// The descriptor that the path `name` stands for, or -1.
+// The descriptor that the path `name` stands for, or -1: its name in /dev, or a name in this
+// process's folder of descriptors, however the path reaches that folder.
 int streamNamed(const std::filesystem::path& name) {
     std::error_code error;
-    const std::string path = std::filesystem::absolute(name, error).lexically_normal().string();
+    const std::filesystem::path path = std::filesystem::absolute(name, error).lexically_normal();
     if (path == "/dev/stdin" || path == "/dev/stdout" || path == "/dev/stderr") {
         return path == "/dev/stdin" ? 0 : path == "/dev/stdout" ? 1 : 2;
     }
-    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
-        if (path.starts_with(folder)) {
-            const std::string_view digits = std::string_view(path).substr(folder.size());
-            int stream = -1;
-            const auto [end, failure] =
-                std::from_chars(digits.data(), digits.data() + digits.size(), stream);
-            if (failure == std::errc{} && end == digits.data() + digits.size() && !digits.empty() &&
-                digits[0] != '-') {
-                return stream;
-            }
-        }
-    }
-    return -1;
+    const std::filesystem::path folder = std::filesystem::canonical(path.parent_path(), error);
+    const std::string digits = path.filename();
+    int stream = -1;
+    const auto [end, failure] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), stream);
+    const bool number = failure == std::errc{} && end == digits.data() + digits.size() &&
+                        !digits.empty() && digits[0] != '-' && digits[0] != '+';
+    const bool descriptors = !error && folder == "/proc/" + std::to_string(::getpid()) + "/fd";
+    return number && descriptors ? stream : -1;
 }
 
 } // namespace

@@ -6,9 +6,11 @@
 #include "cli/platform/posix/temporaries.h"
 #include "cli/printable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -82,11 +84,14 @@ void OutputFile::State::open() {
         }
         return;
     }
-    // Unnamed, the new file goes with the run however it ends, killed or crashed.
-    file_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    unnamed_ = file_ >= 0;
-    if (!unnamed_ && errno != EOPNOTSUPP && errno != EISDIR) {
-        failInFolder();
+    // Unnamed, the new file goes with the run however it ends, killed or crashed. It is named
+    // through /proc, so without /proc, as without unnamed files, it has a name from the start.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        file_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        unnamed_ = file_ >= 0;
+        if (!unnamed_ && errno != EOPNOTSUPP && errno != EISDIR) {
+            failInFolder();
+        }
     }
     if (!unnamed_) {
         const HeldInterruptions held;

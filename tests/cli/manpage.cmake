@@ -1,0 +1,41 @@
+# Checks that the manual page describes every option that tintwright-gen --help lists, and
+# names every option that a stop file may set where it lists them.
+#   cmake -DGENERATOR=PROGRAM -DMANUAL=FILE -DWORK=FOLDER -P manpage.cmake
+cmake_minimum_required(VERSION 3.25)
+file(READ ${MANUAL} manual)
+string(REPLACE "\\-" "-" manual "${manual}")
+string(REGEX MATCH "\n.SH OPTIONS\n.*" described "${manual}")
+string(REGEX REPLACE "\n.SH FILES\n.*" "" described "${described}")
+string(REGEX MATCH "Such lines may set[^\n]*\n[^\n]*" settable "${manual}")
+string(REGEX MATCHALL "-[-a-z]+" settable "${settable}")
+
+execute_process(COMMAND ${GENERATOR} --help OUTPUT_VARIABLE help)
+string(REGEX MATCHALL "\n  (-[a-z], |    )--[-a-z]+" listed "${help}")
+if(NOT listed)
+    message(FATAL_ERROR "--help lists no options:\n${help}")
+endif()
+foreach(option ${listed})
+    string(REGEX MATCH "--[-a-z]+" option "${option}")
+    if(NOT described MATCHES "[ \n]${option}[ \n]")
+        message(FATAL_ERROR "the manual's OPTIONS do not describe ${option}")
+    endif()
+endforeach()
+
+# The generator names the options a stop file may set when it refuses one.
+file(WRITE ${WORK}/refused.stops "-o elsewhere\n")
+execute_process(COMMAND ${GENERATOR} -i ${WORK}/refused.stops ERROR_VARIABLE refusal)
+string(REGEX MATCH "sets only [^\n]*" fileOptions "${refusal}")
+string(REGEX MATCHALL "--[a-z]+" fileOptions "${fileOptions}")
+if(NOT fileOptions)
+    message(FATAL_ERROR "no list of the options a stop file sets in: ${refusal}")
+endif()
+foreach(option ${fileOptions})
+    # The manual lists an option by its short form where it has one.
+    string(REGEX MATCH "(-[a-z]), ${option} " short "${help}")
+    if(short)
+        set(option ${CMAKE_MATCH_1})
+    endif()
+    if(NOT option IN_LIST settable)
+        message(FATAL_ERROR "the manual's list of what a stop file may set lacks ${option}")
+    endif()
+endforeach()
