@@ -30,7 +30,11 @@ void writeAssembly(const GradientSampler& sampler, const ArrayStyle& style, cons
     const std::string_view br = style.lineBreak;
     const std::string_view name = style.name;
     BlockWriter writer(sink);
-    writer << "@ " << banner << br << "    .section .rodata" << br << "    .align 2" << br
+    // A named section is writable unless the array is const, as a C array's would be.
+    const std::string section =
+        style.section.empty() ? ".rodata"
+                              : std::string(style.section) + (style.inRom ? ",\"a\"" : ",\"aw\"");
+    writer << "@ " << banner << br << "    .section " << section << br << "    .align 2" << br
            << "    .global " << name << br << "    .type " << name << ", %object" << br << name
            << ":" << br;
     writer.writeValues(sampler, {"    .hword ", ", ", br, br}, [](std::int32_t colour, char* out) {

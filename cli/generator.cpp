@@ -69,16 +69,19 @@ void refuseBinaryOnTerminal(const Options& options, const OutputSet& files,
 // that waits for its reader never stalls another run.
 void generate(const Options& options, const std::vector<std::string>& stops, OutputSet& files,
               std::ostream& out, std::ostream& err) {
-    // A file is compiled on its own, so it makes its type known; a stream gets the window's
-    // text, for pasting where the type is known.
-    const ArrayStyle style{options.type, options.name, options.inRom,
+    // A file is compiled on its own, as C or C++, so it makes its type known and declares
+    // the array extern; a stream gets the window's text, for pasting where the type is known.
+    const ArrayStyle style{options.type,
+                           options.name,
+                           options.inRom,
+                           options.section ? std::string_view(*options.section) : "",
                            options.lineFeeds ? "\n" : "\r\n",
                            files.destination(0) == Destination::file};
     ArrayStyle headerStyle = style;
     // The assembler output is always read-only data.
     headerStyle.inRom = options.inRom || options.format == Format::assembly;
-    headerStyle.definesType = true;
-    const GradientSampler sampler(stops, options.steps, options.blend);
+    headerStyle.standalone = true;
+    const GradientSampler sampler(stops, options.steps, options.blend, options.endpoint);
     const std::array<std::function<void(const Sink&)>, 3> contents = {
         [&](const Sink& sink) { writeArray(options, sampler, style, sink); },
         [&](const Sink& sink) { sink(headerText(headerStyle, options.steps)); },

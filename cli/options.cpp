@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <getopt.h>
 #include <string_view>
@@ -183,10 +184,29 @@ const auto optionRules = std::to_array<OptionRule>({
          }
          reading.options.blend = *space;
      }},
-    {"format", 'f', true, false,
+    {"endpoint", 0, false, true,
+     [](Reading& reading, const std::string&) { reading.options.endpoint = Endpoint::included; }},
+    {"no-endpoint", 0, false, true,
+     [](Reading& reading, const std::string&) { reading.options.endpoint = Endpoint::excluded; }},
+    {"section", 0, true, true,
      [](Reading& reading, const std::string& value) {
-         reading.options.format = readFormat(value);
+         const bool named =
+             value.size() > 1 && value[0] == '.' &&
+             std::all_of(value.begin() + 1, value.end(), [](char c) {
+                 return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_';
+             });
+         if (!named) {
+             throw usageError("the section must be a '.' followed by letters, digits, '.' and "
+                              "'_', such as .ewram, not " +
+                              quoted(value));
+         }
+         reading.options.section = value;
      }},
+    {"no-section", 0, false, true,
+     [](Reading& reading, const std::string&) { reading.options.section.reset(); }},
+    {"format", 'f', true, false,
+     [](Reading& reading,
+        const std::string& value) { reading.options.format = readFormat(value); }},
     {"output", 'o', true, false,
      [](Reading& reading,
         const std::string& value) { reading.options.output = fileNamed("output", value); }},
@@ -327,6 +347,9 @@ Reading readOptions(std::span<char* const> args, const std::vector<OptionLine>& 
     if (options.header && (options.format == Format::binary || palette)) {
         throw usageError("--header needs format c or asm: the other formats declare nothing");
     }
+    if (options.section && (options.format == Format::binary || palette)) {
+        throw usageError("--section needs format c or asm: the other formats place nothing");
+    }
     if ((options.preview || palette) && options.steps > maxPreviewWidth) {
         throw usageError(std::string(palette ? "a palette holds" : "--preview draws") +
                          " at most " + std::to_string(maxPreviewWidth) + " steps, not " +
@@ -340,8 +363,8 @@ Reading readOptions(std::span<char* const> args, const std::vector<OptionLine>& 
 std::string usageText() {
     return R"(Usage: tintwright-gen [OPTION]... [STOP]...
 Writes a Game Boy Advance colour gradient through the colour STOPs, such as
-"(255,0,0) Red" or "#FF0000 Red", as C source, assembler source, binary data or a
-palette.
+"(255,0,0) Red", "#FF0000 Red" or the GBA colour "0x001F Red", as C source, assembler
+source, binary data or a palette.
 
   -i, --input FILE     read stops and option lines from FILE, one a line ("-" reads
                        standard input)
@@ -360,6 +383,11 @@ palette.
                        )" +
            alternatives(blendSpaceWords) +
            R"(
+      --endpoint       end on the last stop: the last value is its colour
+      --no-endpoint    approach the last stop without reaching it (the default), so
+                       that a gradient ending on its first colour cycles
+      --section NAME   place the array in the section NAME, such as .ewram
+      --no-section     leave the array where the compiler puts it (the default)
   -f, --format FORMAT  c (default), asm, bin, gpl (GIMP palette) or pal (JASC-PAL)
   -o, --output FILE    write to FILE instead of standard output ("-")
       --header FILE    also write a header declaring the array (formats c and asm)

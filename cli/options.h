@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/blendspace.h"
+#include "engine/stepplacement.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +22,8 @@ struct Options {
     bool inRom = false;
     bool lineFeeds = false;
     BlendSpace blend = BlendSpace::srgb;
+    Endpoint endpoint = Endpoint::excluded;
+    std::optional<std::string> section; // the compiler's or assembler's choice when absent
     Format format = Format::c;
     std::optional<std::string> output; // standard output when absent
     std::optional<std::string> header;

@@ -4,6 +4,7 @@
 #include "cli/linereader.h"
 #include "cli/printable.h"
 #include "engine/colourentry.h"
+#include "engine/gbacolour.h"
 #include "engine/numberrules.h"
 
 #include <algorithm>
@@ -19,10 +20,37 @@ namespace {
 
 constexpr std::string_view blanks = " \t";
 
-// "#RRGGBB name" as the entry "(R,G,B) name"; any other text as it stands.
+// "0xBGR name", a 15-bit GBA colour with red in the low five bits, as the entry of the
+// colour the GBA shows for it, each 5-bit channel v widened to v × 8 + v ÷ 4, so that it
+// comes back as the same value; nothing for text of another form. Throws GeneratorError
+// with status 2 for a value above 0x7FFF.
+std::optional<std::string> gbaColourEntry(std::string_view colour) {
+    const std::size_t end = std::min(colour.find_first_of(blanks), colour.size());
+    if (end < 3 || colour[0] != '0' || (colour[1] != 'x' && colour[1] != 'X')) {
+        return std::nullopt;
+    }
+    unsigned long value = 0;
+    const auto [stop, error] = std::from_chars(colour.data() + 2, colour.data() + end, value, 16);
+    if (stop != colour.data() + end || error == std::errc::invalid_argument) {
+        return std::nullopt;
+    }
+    if (error != std::errc{} || value > 0x7FFF) {
+        throw GeneratorError(2, "a GBA colour is at most 0x7FFF: " + printable(colour));
+    }
+    const std::int32_t shown = shownColour(static_cast<std::int32_t>(value));
+    std::string_view name = colour.substr(end);
+    name.remove_prefix(std::min(name.find_first_not_of(blanks), name.size()));
+    return composeEntry(std::to_string(shown & 255), std::to_string(shown >> 8 & 255),
+                        std::to_string(shown >> 16), name);
+}
+
+// "#RRGGBB name" and "0xBGR name" as the entry "(R,G,B) name"; any other text as it stands.
 std::string asEntry(std::string_view text) {
     const std::size_t start = std::min(text.find_first_not_of(blanks), text.size());
     const std::string_view colour = text.substr(start);
+    if (std::optional<std::string> entry = gbaColourEntry(colour)) {
+        return std::move(*entry);
+    }
     constexpr std::size_t hexEnd = 7;
     if (colour.size() < hexEnd || colour[0] != '#' ||
         (colour.size() > hexEnd && blanks.find(colour[hexEnd]) == std::string_view::npos)) {

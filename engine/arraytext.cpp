@@ -21,6 +21,16 @@ std::string typeDefinition(const ArrayStyle& style) {
     return text.empty() ? text : text.append(style.lineBreak);
 }
 
+// The definition's attributes: 4-byte alignment in ROM, and the section when one is named.
+std::string attributes(const ArrayStyle& style) {
+    std::string list(style.inRom ? "aligned(4)" : "");
+    if (!style.section.empty()) {
+        list.append(list.empty() ? "" : ", ").append("section(\"");
+        list.append(style.section).append("\")");
+    }
+    return list.empty() ? list : " __attribute__((" + list + "))";
+}
+
 std::string declaration(const ArrayStyle& style, std::int32_t length) {
     std::string text(style.inRom ? "const " : "");
     text.append(style.elementType).append(" ").append(style.name);
@@ -35,11 +45,10 @@ void writeArrayText(const GradientSampler& sampler, std::int32_t length, const A
     const std::string lineEnd = ", " + std::string(br);
     BlockWriter writer(sink);
     writer << br << "// " << banner << br;
-    if (style.definesType) {
-        writer << typeDefinition(style);
+    if (style.standalone) {
+        writer << typeDefinition(style) << "extern " << declaration(style, length) << ";" << br;
     }
-    writer << declaration(style, length) << (style.inRom ? " __attribute__((aligned(4)))" : "")
-           << " = {" << br;
+    writer << declaration(style, length) << attributes(style) << " = {" << br;
     writer.writeValues(sampler, {"    ", ", ", lineEnd, ""}, [](std::int32_t colour, char* out) {
         *out++ = '0';
         *out++ = 'x';
@@ -64,7 +73,7 @@ std::string headerText(const ArrayStyle& style, std::int32_t length) {
     text.append(banner).append(br);
     text.append("#ifndef ").append(guard).append(br).append("#define ").append(guard).append(br);
     text.append(br);
-    if (style.definesType) {
+    if (style.standalone) {
         text.append(typeDefinition(style));
     }
     text.append("#define ").append(style.name).append("Len ");

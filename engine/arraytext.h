@@ -29,9 +29,13 @@ struct ArrayStyle {
     std::string_view name = "myGradient";
     // Declared const and 4-byte aligned, so that the linker keeps it in ROM.
     bool inRom = false;
+    // The section the array is placed in, such as ".ewram"; empty for the compiler's choice.
+    std::string_view section;
     std::string_view lineBreak = "\r\n";
-    // The text makes its element type known itself, so that it compiles on its own.
-    bool definesType = false;
+    // The text is a file compiled on its own: it makes its element type known itself, and
+    // a source file declares the array extern before defining it, which in C++ gives a
+    // const array the external linkage it has in C.
+    bool standalone = false;
 };
 
 /**

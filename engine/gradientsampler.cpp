@@ -6,7 +6,7 @@
 namespace tintwright {
 
 GradientSampler::GradientSampler(const std::vector<std::string>& entries, std::int32_t stepCount,
-                                 BlendSpace space)
+                                 BlendSpace space, Endpoint endpoint)
     : space_(space) {
     if (entries.size() < 2) {
         return;
@@ -30,13 +30,12 @@ GradientSampler::GradientSampler(const std::vector<std::string>& entries, std::i
                 blendSegment(space, {a.red, a.green, a.blue}, {b.red, b.green, b.blue}));
         }
     }
-    const auto segments = static_cast<double>(entries.size() - 1);
-    stepsPerSegment_ = stepCount / segments;
+    placement_ = StepPlacement(stepCount, entries.size() - 1, endpoint);
     sampleCount_ = stepCount > 0 ? stepCount : 0;
 }
 
 std::int32_t GradientSampler::blendedSample(std::int32_t i) const {
-    const auto [segment, t] = place(i);
+    const auto [segment, t] = placement_.at(i);
     const auto& [from, to] = segments_[segment];
     Coordinates mixed;
     for (std::size_t k = 0; k < mixed.size(); ++k) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/blendspace.h"
+#include "engine/stepplacement.h"
 
 #include <array>
 #include <cstddef>
@@ -15,9 +16,9 @@ namespace tintwright {
  * steps, interpolating each channel linearly between the two neighbouring stops. The
  * preview and the C array text both sample through this class, so they always agree.
  *
- * Step i lies at position i ÷ (step count ÷ segments) along the stops; its channels are
- * floor(b × t + a × (1 − t)) in double arithmetic, with t the fraction of the position.
- * The first sample is the first stop; the last stop is approached but never reached.
+ * Steps are placed along the stops by StepPlacement; the channels of a step that lies t
+ * along the segment from stop a to stop b are floor(b × t + a × (1 − t)) in double
+ * arithmetic.
  *
  * In a blend space other than srgb, the two stops are mixed as b × t + a × (1 − t) in
  * that space's coordinates instead (see blendSegment), and the mix is turned back into
@@ -27,7 +28,7 @@ class GradientSampler {
 public:
     // Parses every entry once; `stepCount` is the whole number of steps, possibly <= 0.
     GradientSampler(const std::vector<std::string>& entries, std::int32_t stepCount,
-                    BlendSpace space = BlendSpace::srgb);
+                    BlendSpace space = BlendSpace::srgb, Endpoint endpoint = Endpoint::excluded);
 
     // Number of samples: 0 with fewer than two entries or a step count below one.
     std::int32_t sampleCount() const { return sampleCount_; }
@@ -43,7 +44,7 @@ public:
     // sample(i) when blendSpace() is srgb. A loop over many samples checks the space once
     // and calls this, so the srgb loop does no per-sample test of the space.
     std::int32_t srgbSample(std::int32_t i) const {
-        const auto [segment, t] = place(i);
+        const auto [segment, t] = placement_.at(i);
         const Channels& a = stops_[segment];
         const Channels& b = stops_[segment + 1];
         return channel(a.red, b.red, t) + channel(a.green, b.green, t) * 256 +
@@ -51,20 +52,6 @@ public:
     }
 
 private:
-    // Where step i lies: the segment it falls in, and t, how far along that segment.
-    struct Place {
-        std::size_t segment;
-        double t;
-    };
-    Place place(std::int32_t i) const {
-        // Two divisions, in this order: the position is i ÷ (steps ÷ segments), not
-        // i × segments ÷ steps, which rounds differently at some steps.
-        const double position = i / stepsPerSegment_;
-        // The position is never negative, so truncation is its floor.
-        const auto segment = static_cast<std::size_t>(position);
-        return {segment, position - static_cast<double>(segment)};
-    }
-
     struct Channels {
         double red;
         double green;
@@ -85,7 +72,7 @@ private:
     // The ends of each segment in the blend space, when it is not srgb.
     std::vector<std::array<Coordinates, 2>> segments_;
     BlendSpace space_;
-    double stepsPerSegment_ = 0;
+    StepPlacement placement_;
     std::int32_t sampleCount_ = 0;
 };
 

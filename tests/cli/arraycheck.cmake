@@ -1,12 +1,14 @@
 # Writes one array and its header with tintwright-gen, given the program's arguments after
 # "--", and compiles them with the C compiler's default standard and as C++17: alone, and in
 # game code after no type header, a libgba-style one and a libtonc-style one, with the
-# header's length checked; as strict C99 too when the element type needs no typedef. Given
-# the ARM toolchain, also builds the C so and the assembler output for the GBA, and checks
-# that their .rodata bytes equal format bin (the C only when it is declared const:
-# otherwise it is not read-only data).
+# header's length checked; as strict C99 too when the element type needs no typedef; and
+# links both objects into a C++ program. Given the ARM toolchain, also builds the C as C and
+# as C++ and the assembler output for the GBA, and checks that each holds the array's global
+# symbol in its section (.rodata, or .data for C that is not const, or the one --section
+# names), with the bytes of format bin.
 #   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
-#         [-DARM_GCC=.. -DARM_AS=.. -DARM_OBJCOPY=..] -P arraycheck.cmake -- ARGUMENT...
+#         [-DARM_GCC=.. -DARM_GXX=.. -DARM_AS=.. -DARM_OBJDUMP=.. -DARM_OBJCOPY=..]
+#         -P arraycheck.cmake -- ARGUMENT...
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../recipes/common.cmake)
 set(args)
@@ -19,10 +21,11 @@ foreach(i RANGE ${last})
         set(after_dashes TRUE)
     endif()
 endforeach()
-# The element type and the array's name, as the arguments set them.
+# The element type, the array's name and its section, as the arguments set them.
 set(type u16)
 set(name myGradient)
-foreach(option "-t;type" "-n;name")
+set(section)
+foreach(option "-t;type" "-n;name" "--section;section")
     list(GET option 0 flag)
     list(FIND args ${flag} at)
     if(at GREATER -1)
@@ -54,6 +57,12 @@ function(compile name)
 endfunction()
 compile(c ${C_COMPILER})
 compile(cxx ${CXX_COMPILER} -std=c++17 -x c++)
+# A C++ game links the array whether it was compiled as C or as C++.
+file(WRITE ${WORK}/main.cpp "#include \"array.h\"\nint main() { return ${name}[0] > 0x7FFF; }\n")
+foreach(object c cxx)
+    run_in(${WORK} output ${CXX_COMPILER} ${WARNINGS} main.cpp ${object}.o -o main-${object})
+    run_in(${WORK} output ${WORK}/main-${object})
+endforeach()
 if(type STREQUAL "uint16_t" OR type STREQUAL "unsigned short")
     compile(c99 ${C_COMPILER} -std=c99)
 endif()
@@ -62,14 +71,30 @@ if(NOT ARM_GCC)
 endif()
 
 compile(arm ${ARM_GCC} -mthumb -mcpu=arm7tdmi)
-run_in(${WORK} output ${GENERATOR} ${args} -f bin -o array.bin)
+# Debian's ARM C++ compiler has no C++ library to link with, so its object is only read.
+compile(armcxx ${ARM_GXX} -std=c++17 -x c++ -mthumb -mcpu=arm7tdmi)
+run_in(${WORK} output ${GENERATOR} ${args} --no-section -f bin -o array.bin)
 run_in(${WORK} output ${GENERATOR} ${args} -f asm -o array.s)
 run_in(${WORK} output ${ARM_AS} array.s -o asm.o)
-set(objects asm)
+# Each object's section for the array: read-only data for assembler, and for C when it is
+# const, data otherwise, unless --section names one.
+set(in_asm .rodata)
+set(in_arm .data)
 if("--const" IN_LIST args)
-    list(APPEND objects arm)
+    set(in_arm .rodata)
 endif()
-foreach(object ${objects})
-    run_in(${WORK} output ${ARM_OBJCOPY} -O binary -j .rodata ${object}.o ${object}.rodata)
-    run_in(${WORK} output ${CMAKE_COMMAND} -E compare_files ${object}.rodata array.bin)
+if(section)
+    set(in_asm ${section})
+    set(in_arm ${section})
+endif()
+set(in_armcxx ${in_arm})
+# Each object holds the array as a global symbol under its C name, with the bytes of bin.
+foreach(object asm arm armcxx)
+    set(in ${in_${object}})
+    run_in(${WORK} symbols ${ARM_OBJDUMP} -t ${object}.o)
+    if(NOT symbols MATCHES "\n[0-9a-f]+ g +O ${in}\t[0-9a-f]+ ${name}\n")
+        message(FATAL_ERROR "${object}.o does not hold ${name} in ${in}:\n${symbols}")
+    endif()
+    run_in(${WORK} output ${ARM_OBJCOPY} -O binary -j ${in} ${object}.o ${object}.data)
+    run_in(${WORK} output ${CMAKE_COMMAND} -E compare_files ${object}.data array.bin)
 endforeach()

@@ -44,10 +44,11 @@ std::string redToBlueNamed(const char* steps, const std::string& name) {
     return text.replace(text.find("myGradient"), 10, name);
 }
 const std::string redToBlue = redToBlueNamed("64", "myGradient");
-// The same in a file, which makes its element type known.
+// The same in a file, which makes its element type known and declares the array extern.
 const std::string redToBlueFile = [] {
     std::string text = redToBlue;
-    return text.insert(text.find("u16 myGradient"), "typedef unsigned short u16;\r\n\r\n");
+    return text.insert(text.find("u16 myGradient"),
+                       "typedef unsigned short u16;\r\n\r\nextern u16 myGradient[64];\r\n");
 }();
 const std::string e32k = [] { // 32768 times é, two bytes each: the longest line there can be
     std::string text;
@@ -294,6 +295,15 @@ const Case cases[] = {
     {"PaletteTooLong", {"-f", "pal", "-s", "65537", red, blue}, 2, "at most 65536"},
     {"BlendInLinearLight", {"--blend", "linear", "-s", "2", "--lf", "#000000 a", "#FFFFFF b"}, 0,
      "\n" + made + "\nu16 myGradient[2] = {\n    0x0, 0x5EF7\n};\n"},
+    {"EndpointInFile", {"-i", "-", "-s", "2", "--lf"}, 0, "\n" + made + "\nu16 myGradient[2] = {\n    0x0, 0x7FFF\n};\n", "", "--endpoint\n#000000 a\n#FFFFFF b"},
+    {"NoEndpointWins", {"-i", "-", "-s", "2", "--lf", "--no-endpoint"}, 0, "\n" + made + "\nu16 myGradient[2] = {\n    0x0, 0x3DEF\n};\n", "", "--endpoint\n#000000 a\n#FFFFFF b"},
+    {"GbaColourStops", {"-s", "64", "0x001F Red", "0x4210 Grey", "0X7c00 Blue"}, 0, std::get<std::string>(generateArrayText({red, "(132,132,132) Grey", blue}, "64"))},
+    {"GbaColourAbove0x7FFF", {"-i", "-"}, 2, "standard input:2: a GBA colour is at most 0x7FFF: 0x8000 b", "", "0x0000 a\n0x8000 b"},
+    {"SectionInC", {"-s", "2", "--lf", "--const", "--section", ".rodata.sky", red, blue}, 0, "\n" + made + "\nconst u16 myGradient[2] __attribute__((aligned(4), section(\".rodata.sky\"))) = {\n    0x1F, 0x3C0F\n};\n"},
+    {"SectionInAssembly", {"-f", "asm", "-s", "1", "--lf", "--section", ".ewram", red, blue}, 0, "@" + made.substr(2) + "\n    .section .ewram,\"aw\"\n    .align 2\n    .global myGradient\n    .type myGradient, %object\nmyGradient:\n    .hword 0x1F\n    .size myGradient, 2\n"},
+    {"NoSectionWins", {"-i", "-", "-s", "2", "--lf", "--no-section"}, 0, "\n" + made + "\nu16 myGradient[2] = {\n    0x1F, 0x3C0F\n};\n", "", "--section .ewram\n" + red + "\n" + blue},
+    {"SectionNotADotName", {"--section", ".e-wram", red, blue}, 2, "such as .ewram, not '.e-wram'"},
+    {"SectionInAPalette", {"-f", "gpl", "--section", ".ewram", red, blue}, 2, "--section needs format c or asm"},
     {"GimpPalette", {"-f", "gpl", "-s", "2", "-n", "sky", red, blue}, 0,
      "GIMP Palette\nName: sky\nColumns: 16\n#\n255   0   0\tIndex 0\n123   0 123\tIndex 1\n"},
     {"UnknownBlendSpace", {"--blend", "lab", red, blue}, 2, "not 'lab'"},
@@ -342,7 +352,7 @@ const Case cases[] = {
          fs::create_symlink("fifo", g.dir_ / "pipe");
          g.otherRun_ = std::thread([&g] { g.written_ << std::ifstream(g.dir_ / "fifo").rdbuf(); }); }},
     {"FifoHoldsNoLock", {"-s", "100000", "-o", "@/fifo", "--header", "@/h", red, blue}, 0,
-     headerText({.definesType = true}, 100'000), "@/h", "", [](Generator& g) {
+     headerText([] { ArrayStyle file; file.standalone = true; return file; }(), 100'000), "@/h", "", [](Generator& g) {
          ::mkfifo((g.dir_ / "fifo").c_str(), 0600);
          g.otherRun_ = std::thread([&g] { // another run takes its turn while this one waits,
              const int folder = ::open(g.dir_.c_str(), O_RDONLY | O_DIRECTORY);

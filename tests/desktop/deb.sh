@@ -32,7 +32,11 @@ check() {
 }
 root=$work/root/usr
 
-check "$gen" "libc6" bin/tintwright-gen share/doc/tintwright-gen/copyright \
+check "$gen" "libc6" bin/tintwright-gen \
+    lib/cmake/TintwrightGen/{TintwrightAddGradient,TintwrightGenConfig}.cmake \
+    lib/cmake/TintwrightGen/TintwrightGenConfigVersion.cmake \
+    lib/cmake/TintwrightGen/TintwrightGenTargets{-relwithdebinfo,}.cmake \
+    share/doc/tintwright-gen/copyright \
     share/man/man1/tintwright-gen.1.gz
 ! dpkg-deb --field "$gen" Depends | grep -Ei '(^|, )(libqt|libx|libgl|libegl|libwayland|libpng)' ||
     fail "tintwright-gen depends on Qt, X or an image library"

@@ -110,6 +110,33 @@ TEST(GradientSampler, MixesInDoublePrecisionInTheBlendSpace) {
     }
 }
 
+TEST(GradientSampler, WithTheEndpointEndsOnTheLastStop) {
+    // Seven segments: at 10 steps the last position rounds to just below 7, at 18 above.
+    std::vector<std::string> sevenToWhite(7, "(0,0,0)");
+    sevenToWhite.push_back("(255,255,255)");
+    const std::vector<std::string> redThenBlue = {"(0,0,0)", "(255,0,0)", "(0,0,255)"};
+    constexpr std::int32_t white = rgb(255, 255, 255);
+    using Stops = std::tuple<std::vector<std::string>, std::int32_t, BlendSpace>;
+    using enum BlendSpace;
+    const Row<Stops, std::vector<std::int32_t>> rows[] = {
+        {"i ÷ ((steps − 1) ÷ segments)",
+         {redThenBlue, 5, srgb},
+         {0, 127, 255, rgb(127, 0, 127), rgb(0, 0, 255)}},
+        {"one step is the first stop", {blackToWhite, 1, srgb}, {0}},
+        {"last position just below the end", {sevenToWhite, 10, srgb}, {white}},
+        {"last position just past the end", {sevenToWhite, 18, oklch}, {white}},
+    };
+    for (const auto& [name, input, expected] : rows) {
+        const auto& [stops, steps, space] = input;
+        const GradientSampler sampler(stops, steps, space, Endpoint::included);
+        std::vector<std::int32_t> samples;
+        for (std::int32_t i = steps - static_cast<std::int32_t>(expected.size()); i < steps; ++i) {
+            samples.push_back(sampler.sample(i));
+        }
+        EXPECT_EQ(samples, expected) << name;
+    }
+}
+
 TEST(BlendSpace, IsNamedInLowerCase) {
     using enum BlendSpace;
     const std::pair<const char*, std::optional<BlendSpace>> rows[] = {

@@ -1,0 +1,21 @@
+# Runs the README's fade command and checks that its array holds each of the 32 grey levels
+# once, black first and white last.
+#   cmake -DREADME=FILE -DGENERATOR=PROGRAM -DWORK=FOLDER -P fade.cmake
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
+readme_block(${README} fade command)
+get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
+set(ENV{PATH} "${generatorFolder}:$ENV{PATH}")
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+run_in(${WORK} output sh -e -c "${command}")
+file(READ ${WORK}/fade.c text)
+string(REGEX MATCHALL "0x[0-9A-F]+" values "${text}")
+list(LENGTH values count)
+foreach(level RANGE 31)
+    list(GET values ${level} value)
+    math(EXPR value "${value} - ${level} * 0x421")
+    if(NOT count EQUAL 32 OR NOT value EQUAL 0)
+        message(FATAL_ERROR "the fade holds ${values}")
+    endif()
+endforeach()
