@@ -1,6 +1,5 @@
 #include "cli/formats.h"
 
-#include "engine/gbacolour.h"
 #include "engine/hextext.h"
 
 #include <string>
@@ -10,14 +9,14 @@ namespace {
 
 // The value as a u16 holds it: negative colours of out-of-range channels wrap.
 std::uint16_t word(std::int32_t colour) {
-    return static_cast<std::uint16_t>(gbaColour(colour));
+    return static_cast<std::uint16_t>(colour);
 }
 
 } // namespace
 
-void writeBinary(const GradientSampler& sampler, const Sink& sink) {
+void writeBinary(const Quantiser& colours, const Sink& sink) {
     BlockWriter writer(sink);
-    writer.writeValues(sampler, {}, [](std::int32_t colour, char* out) {
+    writer.writeValues(colours, {}, [](std::int32_t colour, char* out) {
         const std::uint16_t value = word(colour);
         *out++ = static_cast<char>(value & 0xFFU);
         *out++ = static_cast<char>(value >> 8);
@@ -26,7 +25,7 @@ void writeBinary(const GradientSampler& sampler, const Sink& sink) {
     writer.flush();
 }
 
-void writeAssembly(const GradientSampler& sampler, const ArrayStyle& style, const Sink& sink) {
+void writeAssembly(const Quantiser& colours, const ArrayStyle& style, const Sink& sink) {
     const std::string_view br = style.lineBreak;
     const std::string_view name = style.name;
     BlockWriter writer(sink);
@@ -37,12 +36,12 @@ void writeAssembly(const GradientSampler& sampler, const ArrayStyle& style, cons
     writer << "@ " << banner << br << "    .section " << section << br << "    .align 2" << br
            << "    .global " << name << br << "    .type " << name << ", %object" << br << name
            << ":" << br;
-    writer.writeValues(sampler, {"    .hword ", ", ", br, br}, [](std::int32_t colour, char* out) {
+    writer.writeValues(colours, {"    .hword ", ", ", br, br}, [](std::int32_t colour, char* out) {
         *out++ = '0';
         *out++ = 'x';
         return writeHexText(word(colour), out);
     });
-    writer << "    .size " << name << ", " << std::to_string(2 * sampler.sampleCount()) << br;
+    writer << "    .size " << name << ", " << std::to_string(2 * colours.count()) << br;
     writer.flush();
 }
 

@@ -19,23 +19,23 @@
 namespace tintwright {
 namespace {
 
-void writeArray(const Options& options, const GradientSampler& sampler, const ArrayStyle& style,
+void writeArray(const Options& options, const Quantiser& colours, const ArrayStyle& style,
                 const Sink& sink) {
     switch (options.format) {
     case Format::c:
-        writeArrayText(sampler, options.steps, style, sink);
+        writeArrayText(colours, options.steps, style, sink);
         break;
     case Format::assembly:
-        writeAssembly(sampler, style, sink);
+        writeAssembly(colours, style, sink);
         break;
     case Format::binary:
-        writeBinary(sampler, sink);
+        writeBinary(colours, sink);
         break;
     case Format::gimpPalette:
-        sink(gimpPalette(sampler, options.name));
+        sink(gimpPalette(colours, options.name));
         break;
     case Format::jascPalette:
-        sink(jascPalette(sampler));
+        sink(jascPalette(colours));
         break;
     }
 }
@@ -81,11 +81,12 @@ void generate(const Options& options, const std::vector<std::string>& stops, Out
     // The assembler output is always read-only data.
     headerStyle.inRom = options.inRom || options.format == Format::assembly;
     headerStyle.standalone = true;
-    const GradientSampler sampler(stops, options.steps, options.blend, options.endpoint);
+    const Quantiser colours(GradientSampler(stops, options.steps, options.blend, options.endpoint),
+                            options.quantise);
     const std::array<std::function<void(const Sink&)>, 3> contents = {
-        [&](const Sink& sink) { writeArray(options, sampler, style, sink); },
+        [&](const Sink& sink) { writeArray(options, colours, style, sink); },
         [&](const Sink& sink) { sink(headerText(headerStyle, options.steps)); },
-        [&](const Sink& sink) { sink(previewImage(sampler)); },
+        [&](const Sink& sink) { sink(previewImage(colours)); },
     };
     const auto writeFiles = [&](bool inPlace) {
         for (std::size_t i = 0; i < contents.size(); ++i) {

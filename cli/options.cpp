@@ -38,12 +38,15 @@ template <typename Names> std::string alternatives(const Names& names) {
     return text;
 }
 
-constexpr std::array<std::string_view, blendSpaceNames.size()> blendSpaceWords = [] {
-    std::array<std::string_view, blendSpaceNames.size()> words{};
-    std::transform(blendSpaceNames.begin(), blendSpaceNames.end(), words.begin(),
+// The names of a table of names and what they stand for, in its order.
+template <typename Value, std::size_t size>
+constexpr std::array<std::string_view, size>
+namesOf(const std::array<std::pair<std::string_view, Value>, size>& table) {
+    std::array<std::string_view, size> names{};
+    std::transform(table.begin(), table.end(), names.begin(),
                    [](const auto& entry) { return entry.first; });
-    return words;
-}();
+    return names;
+}
 
 constexpr std::array<std::pair<std::string_view, Format>, 5> formatNames = {{
     {"c", Format::c},
@@ -64,16 +67,18 @@ std::int32_t readSteps(const std::string& text) {
     return steps;
 }
 
-Format readFormat(const std::string& text) {
-    for (const auto& [name, format] : formatNames) {
+// The value that `table` names `text`, matched exactly; `what` names the option's value in
+// the message for any other text.
+template <typename Value, std::size_t size>
+Value readNamed(const std::array<std::pair<std::string_view, Value>, size>& table,
+                std::string_view what, const std::string& text) {
+    for (const auto& [name, value] : table) {
         if (text == name) {
-            return format;
+            return value;
         }
     }
-    std::array<std::string_view, formatNames.size()> names{};
-    std::transform(formatNames.begin(), formatNames.end(), names.begin(),
-                   [](const auto& entry) { return entry.first; });
-    throw usageError("the format must be " + alternatives(names) + ", not " + quoted(text));
+    throw usageError("the " + std::string(what) + " must be " + alternatives(namesOf(table)) +
+                     ", not " + quoted(text));
 }
 
 // The words of an option line, split as a shell splits plain words and quoted text; a
@@ -177,12 +182,11 @@ const auto optionRules = std::to_array<OptionRule>({
      [](Reading& reading, const std::string&) { reading.options.lineFeeds = false; }},
     {"blend", 0, true, true,
      [](Reading& reading, const std::string& value) {
-         const auto space = blendSpaceNamed(value);
-         if (!space) {
-             throw usageError("the blend space must be " + alternatives(blendSpaceWords) +
-                              ", not " + quoted(value));
-         }
-         reading.options.blend = *space;
+         reading.options.blend = readNamed(blendSpaceNames, "blend space", value);
+     }},
+    {"quantise", 0, true, true,
+     [](Reading& reading, const std::string& value) {
+         reading.options.quantise = readNamed(quantisationNames, "quantisation", value);
      }},
     {"endpoint", 0, false, true,
      [](Reading& reading, const std::string&) { reading.options.endpoint = Endpoint::included; }},
@@ -206,7 +210,8 @@ const auto optionRules = std::to_array<OptionRule>({
      [](Reading& reading, const std::string&) { reading.options.section.reset(); }},
     {"format", 'f', true, false,
      [](Reading& reading,
-        const std::string& value) { reading.options.format = readFormat(value); }},
+        const std::string&
+            value) { reading.options.format = readNamed(formatNames, "format", value); }},
     {"output", 'o', true, false,
      [](Reading& reading,
         const std::string& value) { reading.options.output = fileNamed("output", value); }},
@@ -381,7 +386,11 @@ source, binary data or a palette.
       --no-lf          undo --lf, such as a stop file's
       --blend SPACE    space to mix neighbouring stops in (default srgb):
                        )" +
-           alternatives(blendSpaceWords) +
+           alternatives(namesOf(blendSpaceNames)) +
+           R"(
+      --quantise MODE  how each value takes one of the GBA's 32 levels a channel
+                       (default floor, the top five bits): )" +
+           alternatives(namesOf(quantisationNames)) +
            R"(
       --endpoint       end on the last stop: the last value is its colour
       --no-endpoint    approach the last stop without reaching it (the default), so

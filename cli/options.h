@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/blendspace.h"
+#include "engine/quantiser.h"
 #include "engine/stepplacement.h"
 
 #include <cstdint>
@@ -24,6 +25,7 @@ struct Options {
     BlendSpace blend = BlendSpace::srgb;
     Endpoint endpoint = Endpoint::excluded;
     std::optional<std::string> section; // the compiler's or assembler's choice when absent
+    Quantisation quantise = Quantisation::floor;
     Format format = Format::c;
     std::optional<std::string> output; // standard output when absent
     std::optional<std::string> header;

@@ -26,22 +26,23 @@ extern "C" void appendToString(void* context, void* data, int size) {
 
 } // namespace
 
-std::string previewImage(const GradientSampler& sampler) {
+std::string previewImage(const Quantiser& colours) {
     // One row of red, green and blue bytes, repeated down the image.
     std::vector<unsigned char> row;
-    for (std::int32_t i = 0; i < sampler.sampleCount(); ++i) {
-        const std::int32_t shown = shownColour(gbaColour(sampler.sample(i)));
+    colours.forEach([&row](std::int32_t, std::int32_t colour) {
+        const std::int32_t shown = shownColour(colour);
         for (const int shift : {0, 8, 16}) {
             row.push_back(static_cast<unsigned char>((shown >> shift) & 255));
         }
-    }
+    });
     std::vector<unsigned char> pixels;
     for (int y = 0; y < previewHeight; ++y) {
         pixels.insert(pixels.end(), row.begin(), row.end());
     }
     std::string png;
-    if (stbi_write_png_to_func(appendToString, &png, sampler.sampleCount(), previewHeight, channels,
-                               pixels.data(), sampler.sampleCount() * channels) == 0) {
+    const int width = colours.count();
+    if (stbi_write_png_to_func(appendToString, &png, width, previewHeight, channels, pixels.data(),
+                               width * channels) == 0) {
         throw GeneratorError(1, "cannot encode the preview image: out of memory");
     }
     return png;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "engine/gradientsampler.h"
+#include "engine/quantiser.h"
 
 #include <string>
 
 namespace tintwright {
 
 // A PNG image 16 pixels high with one column a value, in the colour the GBA shows for it.
-std::string previewImage(const GradientSampler& sampler);
+std::string previewImage(const Quantiser& colours);
 
 } // namespace tintwright

@@ -1,6 +1,5 @@
 #include "engine/arraytext.h"
 
-#include "engine/gbacolour.h"
 #include "engine/hextext.h"
 #include "engine/numberrules.h"
 
@@ -39,7 +38,7 @@ std::string declaration(const ArrayStyle& style, std::int32_t length) {
 
 } // namespace
 
-void writeArrayText(const GradientSampler& sampler, std::int32_t length, const ArrayStyle& style,
+void writeArrayText(const Quantiser& colours, std::int32_t length, const ArrayStyle& style,
                     const Sink& sink) {
     const std::string_view br = style.lineBreak;
     const std::string lineEnd = ", " + std::string(br);
@@ -49,10 +48,10 @@ void writeArrayText(const GradientSampler& sampler, std::int32_t length, const A
         writer << typeDefinition(style) << "extern " << declaration(style, length) << ";" << br;
     }
     writer << declaration(style, length) << attributes(style) << " = {" << br;
-    writer.writeValues(sampler, {"    ", ", ", lineEnd, ""}, [](std::int32_t colour, char* out) {
+    writer.writeValues(colours, {"    ", ", ", lineEnd, ""}, [](std::int32_t colour, char* out) {
         *out++ = '0';
         *out++ = 'x';
-        return writeHexText(gbaColour(colour), out);
+        return writeHexText(colour, out);
     });
     writer << br << "};" << br;
     writer.flush();
@@ -92,13 +91,13 @@ std::variant<std::string, ArrayRefusal> generateArrayText(const std::vector<std:
     if (steps > maxStepCount) {
         return ArrayRefusal::tooManySteps;
     }
-    const GradientSampler sampler(entries, steps);
+    const Quantiser colours(GradientSampler(entries, steps), Quantisation::floor);
     std::string text;
     // Room for the longest values, so the text is allocated once; pages that are reserved
     // but never written cost nothing.
     constexpr std::size_t mostPerValue = 4 + 2 + maxHexTextLength + 2 + 2;
-    text.reserve(128 + static_cast<std::size_t>(sampler.sampleCount()) * mostPerValue);
-    writeArrayText(sampler, steps, {}, [&text](std::string_view bytes) { text.append(bytes); });
+    text.reserve(128 + static_cast<std::size_t>(colours.count()) * mostPerValue);
+    writeArrayText(colours, steps, {}, [&text](std::string_view bytes) { text.append(bytes); });
     return text;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/blockwriter.h"
-#include "engine/gradientsampler.h"
+#include "engine/quantiser.h"
 
 #include <array>
 #include <cstdint>
@@ -40,10 +40,10 @@ struct ArrayStyle {
 
 /**
  * Writes the C source declaring the array of `length` elements (zero or fewer give an
- * empty array of that length) with the values of `sampler` as GBA colours in hexadecimal,
- * sixteen to a line.
+ * empty array of that length) with the GBA colours of `colours` in hexadecimal, sixteen to
+ * a line.
  */
-void writeArrayText(const GradientSampler& sampler, std::int32_t length, const ArrayStyle& style,
+void writeArrayText(const Quantiser& colours, std::int32_t length, const ArrayStyle& style,
                     const Sink& sink);
 
 /**

@@ -90,26 +90,7 @@ void alignHues(Coordinates& from, Coordinates& to) {
     }
 }
 
-std::int32_t packed(const Coordinates& srgb) {
-    std::int32_t colour = 0;
-    std::int32_t weight = 1;
-    for (const double channel : srgb) {
-        colour += static_cast<std::int32_t>(std::lround(std::clamp(channel, 0.0, 255.0))) * weight;
-        weight *= 256;
-    }
-    return colour;
-}
-
 } // namespace
-
-std::optional<BlendSpace> blendSpaceNamed(std::string_view name) {
-    for (const auto& [spaceName, space] : blendSpaceNames) {
-        if (name == spaceName) {
-            return space;
-        }
-    }
-    return std::nullopt;
-}
 
 Coordinates oklabFromSrgb(const Coordinates& srgb) {
     return oklabFromLinear(linearFromSrgb(srgb));
@@ -131,18 +112,28 @@ std::array<Coordinates, 2> blendSegment(BlendSpace space, const Coordinates& fro
     return {from, to};
 }
 
-std::int32_t packedColour(BlendSpace space, const Coordinates& colour) {
-    if (space == BlendSpace::srgb) {
-        return packed(colour);
-    }
+Coordinates srgbFromBlend(BlendSpace space, const Coordinates& colour) {
     Coordinates linear = colour;
     if (space == BlendSpace::oklab) {
         linear = linearFromOklab(colour);
     } else if (space == BlendSpace::oklch) {
         linear = linearFromOklab(oklabFromOklch(colour));
     }
-    return packed({encodedFromLinear(linear[0]) * 255, encodedFromLinear(linear[1]) * 255,
-                   encodedFromLinear(linear[2]) * 255});
+    Coordinates srgb;
+    for (std::size_t k = 0; k < srgb.size(); ++k) {
+        srgb[k] = std::clamp(encodedFromLinear(linear[k]) * 255, 0.0, 255.0);
+    }
+    return srgb;
+}
+
+std::int32_t roundedColour(const Coordinates& srgb) {
+    std::int32_t colour = 0;
+    std::int32_t weight = 1;
+    for (const double channel : srgb) {
+        colour += static_cast<std::int32_t>(std::lround(channel)) * weight;
+        weight *= 256;
+    }
+    return colour;
 }
 
 } // namespace tintwright

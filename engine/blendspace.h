@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -24,9 +23,6 @@ inline constexpr std::array<std::pair<std::string_view, BlendSpace>, 4> blendSpa
     {"oklch", BlendSpace::oklch},
 }};
 
-// The space called `name` in blendSpaceNames, nothing for other names.
-std::optional<BlendSpace> blendSpaceNamed(std::string_view name);
-
 // A colour's three coordinates in one space: 8-bit sRGB channels, linear light from 0 to
 // 1, OKLab's L, a and b, or OKLCh's L, C and hue in radians.
 using Coordinates = std::array<double, 3>;
@@ -39,8 +35,12 @@ Coordinates oklabFromSrgb(const Coordinates& srgb);
 std::array<Coordinates, 2> blendSegment(BlendSpace space, const Coordinates& from,
                                         const Coordinates& to);
 
-// The packed colour red + 256 × green + 65536 × blue of a colour in `space`, each 8-bit
-// sRGB channel rounded to the nearest whole value and clamped to 0-255.
-std::int32_t packedColour(BlendSpace space, const Coordinates& colour);
+// The 8-bit sRGB channels of a colour in `space` (linear, oklab or oklch), unrounded, each
+// clamped to 0-255.
+Coordinates srgbFromBlend(BlendSpace space, const Coordinates& colour);
+
+// The packed colour red + 256 × green + 65536 × blue of 8-bit sRGB channels from 0 to 255,
+// each rounded to the nearest whole value, halves away from zero.
+std::int32_t roundedColour(const Coordinates& srgb);
 
 } // namespace tintwright

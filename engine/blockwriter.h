@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/gradientsampler.h"
+#include "engine/quantiser.h"
 
 #include <algorithm>
 #include <array>
@@ -56,34 +56,11 @@ public:
         return *this;
     }
 
-    // Writes every sample of `sampler` through `writeValue(packed colour, out)`, which
-    // writes at most maxValueLength bytes at `out` and returns their end, laid out in lines
-    // of valuesPerLine values.
+    // Writes every colour of `colours` through `writeValue(GBA colour, out)`, which writes
+    // at most maxValueLength bytes at `out` and returns their end, laid out in lines of
+    // valuesPerLine values.
     template <typename WriteValue>
-    void writeValues(const GradientSampler& sampler, const ValueLayout& layout,
-                     WriteValue writeValue) {
-        // The blend space is checked once, not once a value, which keeps the srgb loop lean.
-        if (sampler.blendSpace() == BlendSpace::srgb) {
-            writeEach(sampler.sampleCount(), layout, [&](std::int32_t i, char* out) {
-                return writeValue(sampler.srgbSample(i), out);
-            });
-        } else {
-            writeEach(sampler.sampleCount(), layout, [&](std::int32_t i, char* out) {
-                return writeValue(sampler.sample(i), out);
-            });
-        }
-    }
-
-    // Hands what the block holds to the sink.
-    void flush() {
-        sink_(std::string_view(block_.data(), size_));
-        size_ = 0;
-    }
-
-private:
-    // Writes values 0 to count - 1 through `writeValue(i, out)`, laid out in lines.
-    template <typename WriteValue>
-    void writeEach(std::int32_t count, const ValueLayout& layout, WriteValue writeValue) {
+    void writeValues(const Quantiser& colours, const ValueLayout& layout, WriteValue writeValue) {
         const Piece lineStart(layout.lineStart);
         const Piece separator(layout.separator);
         const Piece lineEnd(layout.lineEnd);
@@ -93,7 +70,8 @@ private:
         // any member, so the compiler would read a member back after every byte.
         char* out = block_.data() + size_;
         char* const full = block_.data() + block_.size() - mostPerValue;
-        for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t last = colours.count() - 1;
+        colours.forEach([&](std::int32_t i, std::int32_t colour) {
             if (out > full) {
                 size_ = static_cast<std::size_t>(out - block_.data());
                 flush();
@@ -103,16 +81,23 @@ private:
             if (column == 0) {
                 out = lineStart.put(out);
             }
-            out = writeValue(i, out);
-            if (i == count - 1) {
+            out = writeValue(colour, out);
+            if (i == last) {
                 out = end.put(out);
             } else {
                 out = (column == valuesPerLine - 1 ? lineEnd : separator).put(out);
             }
-        }
+        });
         size_ = static_cast<std::size_t>(out - block_.data());
     }
 
+    // Hands what the block holds to the sink.
+    void flush() {
+        sink_(std::string_view(block_.data(), size_));
+        size_ = 0;
+    }
+
+private:
     // A few bytes that stand between values. They are copied as a whole fixed-size array,
     // which compiles to a couple of moves, and only their own length counts: the block always
     // has room for the rest.

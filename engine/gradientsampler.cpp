@@ -34,14 +34,23 @@ GradientSampler::GradientSampler(const std::vector<std::string>& entries, std::i
     sampleCount_ = stepCount > 0 ? stepCount : 0;
 }
 
-std::int32_t GradientSampler::blendedSample(std::int32_t i) const {
+Coordinates GradientSampler::unroundedColour(std::int32_t i) const {
     const auto [segment, t] = placement_.at(i);
+    if (space_ == BlendSpace::srgb) {
+        const Channels& a = stops_[segment];
+        const Channels& b = stops_[segment + 1];
+        return {mix(a.red, b.red, t), mix(a.green, b.green, t), mix(a.blue, b.blue, t)};
+    }
     const auto& [from, to] = segments_[segment];
     Coordinates mixed;
     for (std::size_t k = 0; k < mixed.size(); ++k) {
-        mixed[k] = to[k] * t + from[k] * (1 - t);
+        mixed[k] = mix(from[k], to[k], t);
     }
-    return packedColour(space_, mixed);
+    return srgbFromBlend(space_, mixed);
+}
+
+std::int32_t GradientSampler::blendedSample(std::int32_t i) const {
+    return roundedColour(unroundedColour(i));
 }
 
 } // namespace tintwright

@@ -51,6 +51,11 @@ public:
                channel(a.blue, b.blue, t) * 65536;
     }
 
+    // The colour of step i before it is rounded, as 8-bit sRGB channels: in srgb each
+    // channel's mix, whose floor sample(i) takes; in another space the mix turned back into
+    // sRGB and clamped to 0-255, which sample(i) rounds to the nearest whole values.
+    Coordinates unroundedColour(std::int32_t i) const;
+
 private:
     struct Channels {
         double red;
@@ -58,9 +63,12 @@ private:
         double blue;
     };
 
-    // floor(to × t + from × (1 − t)), evaluated in exactly this order.
+    // to × t + from × (1 − t), evaluated in exactly this order.
+    static double mix(double from, double to, double t) { return to * t + from * (1 - t); }
+
+    // floor(mix(from, to, t)).
     static std::int32_t channel(double from, double to, double t) {
-        const double value = to * t + from * (1 - t);
+        const double value = mix(from, to, t);
         // |value| <= 256, so truncating and stepping down below zero is the floor.
         const auto truncated = static_cast<std::int32_t>(value);
         return truncated - static_cast<std::int32_t>(truncated > value);

@@ -21,11 +21,11 @@ TEST(Palettes, HoldTheColoursTheGbaShows) {
         // clang-format on
     };
     for (const auto& [name, input, gimpColours, jascColours] : rows) {
-        const GradientSampler sampler(input.first, input.second);
-        EXPECT_EQ(gimpPalette(sampler, "sky"),
+        const Quantiser colours(GradientSampler(input.first, input.second), Quantisation::floor);
+        EXPECT_EQ(gimpPalette(colours, "sky"),
                   std::string("GIMP Palette\nName: sky\nColumns: 16\n#\n") + gimpColours)
             << name;
-        EXPECT_EQ(jascPalette(sampler), std::string("JASC-PAL\r\n0100\r\n") + jascColours) << name;
+        EXPECT_EQ(jascPalette(colours), std::string("JASC-PAL\r\n0100\r\n") + jascColours) << name;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "engine/colourentry.h"
 #include "engine/gradientsampler.h"
 #include "engine/numberrules.h"
+#include "engine/quantiser.h"
 #include "engine/startupstops.h"
 
 #include <algorithm>
@@ -137,13 +138,52 @@ TEST(GradientSampler, WithTheEndpointEndsOnTheLastStop) {
     }
 }
 
-TEST(BlendSpace, IsNamedInLowerCase) {
+// A GBA colour of three 5-bit levels, and a grey of one.
+constexpr std::int32_t gba(std::int32_t red, std::int32_t green, std::int32_t blue) {
+    return red + green * 32 + blue * 1024;
+}
+constexpr std::int32_t grey(std::int32_t level) {
+    return gba(level, level, level);
+}
+
+TEST(Quantiser, ChoosesEachChannelsLevel) {
+    // Levels show as 0, 8, ... 57, 66, ... 123, 132, ...; flat stops stepped at exact quarters
+    // show the carried error level by level. The other spaces' rows come from a separate
+    // model of the mix, whose values lie at least 0.1 from any tie or rounding threshold.
+    const std::vector<std::string> sky = {"(16,32,96)", "(64,128,224)", "(200,224,248)"};
+    const std::vector<std::string> flat = {"(4,3,0)", "(4,3,0)"};
+    struct Gradient {
+        std::vector<std::string> stops;
+        std::int32_t steps;
+        BlendSpace space;
+        Quantisation mode;
+        Endpoint endpoint = Endpoint::excluded;
+    };
     using enum BlendSpace;
-    const std::pair<const char*, std::optional<BlendSpace>> rows[] = {
-        {"srgb", srgb},   {"linear", linear}, {"oklab", oklab},
-        {"oklch", oklch}, {"OKLab", {}},      {"", {}}};
-    for (const auto& [name, expected] : rows) {
-        EXPECT_EQ(blendSpaceNamed(name), expected) << name;
+    using enum Quantisation;
+    // clang-format off
+    const Row<Gradient, std::vector<std::int32_t>> rows[] = {
+        {"63.75 is nearer 66; the tie at 127.5 goes down", {blackToWhite, 4, srgb, nearest}, {0, grey(8), grey(15), grey(23)}},
+        {"nearest carries nothing", {flat, 4, srgb, nearest}, {0, 0, 0, 0}},
+        {"each channel carries its own error", {flat, 4, srgb, diffuse}, {0, gba(1, 1, 0), 0, gba(1, 0, 0)}},
+        {"the error runs on across a stop", {{"(3,0,0)", "(3,0,0)", "(3,0,0)"}, 8, srgb, diffuse}, {0, 1, 0, 0, 1, 0, 1, 0}},
+        {"a channel below 0 carries no debt", {{"(-100,0,0)", "(-100,0,0)", "(4,0,0)", "(4,0,0)"}, 6, srgb, diffuse}, {0, 0, 0, 0, 0, 1}},
+        {"linear nearest", {blackToWhite, 4, linear, nearest}, {0, grey(17), grey(23), grey(27)}},
+        {"linear diffuse", {blackToWhite, 4, linear, diffuse}, {0, grey(17), grey(22), grey(28)}},
+        {"oklab floor", {sky, 4, oklab, floor}, {gba(2, 4, 12), gba(4, 9, 19), gba(8, 16, 28), gba(16, 22, 29)}},
+        {"oklab nearest", {sky, 4, oklab, nearest}, {gba(2, 4, 12), gba(5, 10, 19), gba(8, 16, 27), gba(16, 21, 29)}},
+        {"oklab diffuse", {sky, 4, oklab, diffuse}, {gba(2, 4, 12), gba(5, 9, 19), gba(7, 16, 27), gba(17, 21, 29)}},
+        {"oklch diffuse", {sky, 4, oklch, diffuse}, {gba(2, 4, 12), gba(5, 9, 19), gba(8, 16, 27), gba(15, 21, 29)}},
+        {"the endpoint places 85 and 170: 85 carries 3 to 173", {blackToWhite, 4, srgb, diffuse, Endpoint::included}, {0, grey(10), grey(21), grey(31)}},
+        {"the endpoint's last value is the last stop's nearest level", {sky, 3, oklab, nearest, Endpoint::included}, {gba(2, 4, 12), gba(8, 16, 27), gba(24, 27, 30)}},
+    };
+    // clang-format on
+    for (const auto& [name, input, expected] : rows) {
+        const auto& [stops, steps, space, mode, endpoint] = input;
+        std::vector<std::int32_t> colours;
+        Quantiser(GradientSampler(stops, steps, space, endpoint), mode)
+            .forEach([&](std::int32_t, std::int32_t colour) { colours.push_back(colour); });
+        EXPECT_EQ(colours, expected) << name;
     }
 }
 

@@ -2,14 +2,18 @@
 # libtonc's names, for the GBA given the ARM compiler. On the host, a model of HBlank DMA
 # runs the code and checks that each of the 160 lines shows its own value, that the DMA
 # reads only inside the table, and that it is not DMA 0, which cannot read the ROM the
-# const table is in.
-#   cmake -DREADME=FILE -DGENERATOR=PROGRAM -DC_COMPILER=CC [-DARM_GCC=..] -DWORK=FOLDER
-#         -P sky.cmake
+# const table is in. With QUANTISE, the stop file takes that quantisation on an option line
+# of its own.
+#   cmake -DREADME=FILE -DGENERATOR=PROGRAM -DC_COMPILER=CC [-DARM_GCC=..] [-DQUANTISE=MODE]
+#         -DWORK=FOLDER -P sky.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
 readme_block(${README} sky-stops skyStops)
 readme_block(${README} sky-code vblankCode)
 file(REMOVE_RECURSE ${WORK})
+if(QUANTISE)
+    string(PREPEND skyStops "--quantise ${QUANTISE}\n")
+endif()
 file(WRITE ${WORK}/sky.stops "${skyStops}")
 file(WRITE ${WORK}/vblank.inc "${vblankCode}")
 run_in(${WORK} output ${GENERATOR} -i sky.stops -o sky.c --header sky.h)
