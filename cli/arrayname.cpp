@@ -46,9 +46,15 @@ std::optional<std::string_view> nameProblem(std::string_view name, std::string_v
 }
 
 std::string nameFromFile(const std::string& path) {
-    const std::string stem = std::filesystem::path(path).stem().string();
-    std::string name = !stem.empty() && isDigit(stem.front()) ? "_" : "";
-    for (const char c : stem) {
+    // As UTF-8 on every system: a narrow path would go through Windows' code page.
+    const std::u8string stem =
+        std::filesystem::path(
+            std::u8string_view(reinterpret_cast<const char8_t*>(path.data()), path.size()))
+            .stem()
+            .u8string();
+    std::string name = !stem.empty() && isDigit(static_cast<char>(stem.front())) ? "_" : "";
+    for (const char8_t unit : stem) {
+        const auto c = static_cast<char>(unit);
         // A character of several UTF-8 bytes becomes one "_", made from its lead byte.
         if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
             name.push_back(isLetter(c) || isDigit(c) ? c : '_');

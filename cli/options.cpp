@@ -310,8 +310,11 @@ void applyOptions(Reading& reading, std::span<char* const> args, bool inStopFile
         const std::string given = args[static_cast<std::size_t>(optind - 1)];
         const OptionRule* const rule = findRule(value);
         if (rule == nullptr) {
-            throw usageError(value == ':' ? "option " + quoted(given) + " needs a value"
-                                          : unknownOption(given));
+            // BSD's getopt_long, as MinGW has it, reports a value given to a flag as ':' too.
+            const OptionRule* const flag = findRule(optopt);
+            const bool needsValue = value == ':' && (flag == nullptr || flag->takesValue);
+            throw usageError(needsValue ? "option " + quoted(given) + " needs a value"
+                                        : unknownOption(given));
         }
         if (inStopFile) {
             checkInStopFile(*rule);

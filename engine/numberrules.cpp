@@ -1,11 +1,11 @@
 #include "engine/numberrules.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
-#include <system_error>
 
 namespace tintwright {
 namespace {
@@ -80,32 +80,18 @@ std::size_t readDigits(Reader& reader, std::string& out) {
     return out.size() - before;
 }
 
-// Decimal exponent of the leading significant digit of "mantissa e exponent"; the lowest
-// value when every digit is zero.
-long long leadingDigitExponent(std::string_view mantissa, std::size_t integerDigits,
-                               long long exponent) {
-    const std::size_t first = mantissa.find_first_not_of("0.");
-    if (first == std::string_view::npos) {
-        return std::numeric_limits<long long>::min();
-    }
-    const auto position = static_cast<long long>(first);
-    const auto integers = static_cast<long long>(integerDigits);
-    // Digits before the point count down from integers - 1; after it, from -1.
-    const long long place = position < integers ? integers - 1 - position : integers - position;
-    return place + exponent;
-}
-
 double readDecimal(Reader& reader) {
     const bool negative = reader.peek() == '-';
     if (negative || reader.peek() == '+') {
         reader.advance();
     }
-    std::string mantissa;
-    const std::size_t integerDigits = readDigits(reader, mantissa);
+    // The digits without the full stop, the point moved into the exponent: no character
+    // that the C library reads by locale reaches strtod.
+    std::string digits;
+    const std::size_t integerDigits = readDigits(reader, digits);
     std::size_t fractionDigits = 0;
     if (reader.take('.')) {
-        mantissa.push_back('.');
-        fractionDigits = readDigits(reader, mantissa);
+        fractionDigits = readDigits(reader, digits);
     }
     if (integerDigits + fractionDigits == 0) {
         return 0;
@@ -127,14 +113,14 @@ double readDecimal(Reader& reader) {
         }
     }
 
-    const std::string number = mantissa + 'e' + std::to_string(exponent);
-    double magnitude = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), magnitude);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Out of range is either beyond the largest double or below the smallest one.
-        const bool huge = leadingDigitExponent(mantissa, integerDigits, exponent) >= 0;
-        magnitude = huge ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    // strtod rounds correctly in every library this builds with, giving infinity beyond
+    // the largest double and zero or a subnormal below the smallest normal one.
+    const std::string number =
+        digits + 'e' + std::to_string(exponent - static_cast<long long>(fractionDigits));
+    // It reports a result out of range in errno, which callers keep for their own errors.
+    const int callersError = errno;
+    const double magnitude = std::strtod(number.c_str(), nullptr);
+    errno = callersError;
     return negative ? -magnitude : magnitude;
 }
 

@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Bytes mapped onto the characters of decimal numbers read as strtod (in the C locale)
     // reads them.
     std::string decimal = compact;
-    std::ranges::transform(compact, decimal.begin(),
-                           [](char c) { return "0123456789.eE+-"[std::uint8_t(c) % 15]; });
+    std::transform(compact.begin(), compact.end(), decimal.begin(),
+                   [](char c) { return "0123456789.eE+-"[std::uint8_t(c) % 15]; });
     require(numericPrefix(decimal) == std::strtod(decimal.c_str(), nullptr), "reads as strtod");
 
     // NUL bytes cut red, green, blue and name; channel fields as typed for a colour have no

@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(words.back());
     words.pop_back();
     std::vector<char*> args(words.size());
-    std::ranges::transform(words, args.begin(), [](std::string& word) { return word.data(); });
+    std::transform(words.begin(), words.end(), args.begin(),
+                   [](std::string& word) { return word.data(); });
     for (const fs::directory_entry& entry : fs::directory_iterator(scratch.folder)) {
         fs::remove_all(entry);
     }

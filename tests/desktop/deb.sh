@@ -32,14 +32,14 @@ check() {
 }
 root=$work/root/usr
 
-check "$gen" "libc6 libpng16-16" bin/tintwright-gen \
+check "$gen" "libc6" bin/tintwright-gen \
     lib/cmake/TintwrightGen/{TintwrightAddGradient,TintwrightGenConfig}.cmake \
     lib/cmake/TintwrightGen/TintwrightGenConfigVersion.cmake \
     lib/cmake/TintwrightGen/TintwrightGenTargets{-relwithdebinfo,}.cmake \
     share/doc/tintwright-gen/copyright \
     share/man/man1/tintwright-gen.1.gz
-! dpkg-deb --field "$gen" Depends | grep -Ei '(^|, )(libqt|libx|libgl|libegl|libwayland)' ||
-    fail "tintwright-gen depends on Qt or X"
+! dpkg-deb --field "$gen" Depends | grep -Ei '(^|, )(libqt|libx|libgl|libegl|libwayland|libpng)' ||
+    fail "tintwright-gen depends on Qt, X or an image library"
 if [[ $window == ON ]]; then
     check "$app" "libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6 fonts-dejavu-extra" \
         bin/tintwright share/applications/$id.desktop share/doc/tintwright/copyright \
