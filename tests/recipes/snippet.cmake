@@ -55,6 +55,7 @@ endif()
 file(WRITE ${WORK}/CMakeLists.txt "cmake_minimum_required(VERSION 3.25)
 project(game ${LANGUAGE})
 ${game}
+add_custom_target(tintwright_game_night_sky)
 ${recipe}tintwright_add_gradient(game night-sky.stops)
 add_subdirectory(level2)
 tintwright_add_gradient(level2 level2/sky.stops)
@@ -98,11 +99,11 @@ file(WRITE ${WORK}/night-sky.stops "-s 4\n#0000FF Blue\n#FFFFFF White\n")
 build_step("build after changing a stop" generator night-sky.${o} ${program})
 build_step("the build after that")
 
-# Two stop files named sky for one target.
-file(APPEND ${WORK}/level2/CMakeLists.txt "tintwright_add_gradient(game sky.stops)\n")
+# Two stop files that give one array name for one target.
+file(APPEND ${WORK}/level2/CMakeLists.txt "tintwright_add_gradient(game ../night_sky.stops)\n")
 execute_process(COMMAND ${CMAKE_COMMAND} ${configure} -S . -B build WORKING_DIRECTORY ${WORK}
     RESULT_VARIABLE status ERROR_VARIABLE message)
 string(REGEX REPLACE "[ \n]+" " " message "${message}")
-if(status EQUAL 0 OR NOT message MATCHES "gfx/sky.stops and [^ ]*/level2/sky.stops would")
-    message(FATAL_ERROR "two stop files named sky for game configured (${status}): ${message}")
+if(status EQUAL 0 OR NOT message MATCHES "/night-sky.stops and [^ ]*/night_sky.stops would")
+    message(FATAL_ERROR "two arrays named night_sky for game configured (${status}): ${message}")
 endif()
