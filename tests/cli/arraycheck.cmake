@@ -1,5 +1,5 @@
-# Writes one array and its header with tintwright-gen, given the program's arguments after
-# "--", and compiles them with the C compiler's default standard and as C++17: alone, and in
+# Writes one array and its header with tintwright-gen, given the program's arguments in
+# ARGS, and compiles them with the C compiler's default standard and as C++17: alone, and in
 # game code after no type header, a libgba-style one and a libtonc-style one, with the
 # header's length checked; as strict C99 too when the element type needs no typedef; and
 # links both objects into a C++ program. Given the ARM toolchain, also builds the C as C and
@@ -8,36 +8,26 @@
 # names), with the bytes of format bin.
 #   cmake -DGENERATOR=PROGRAM -DC_COMPILER=CC -DCXX_COMPILER=CXX -DWORK=FOLDER -DWARNINGS=FLAGS
 #         [-DARM_GCC=.. -DARM_GXX=.. -DARM_AS=.. -DARM_OBJDUMP=.. -DARM_OBJCOPY=..]
-#         -P arraycheck.cmake -- ARGUMENT...
+#         -DARGS=ARGUMENT;... -P arraycheck.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../recipes/common.cmake)
-set(args)
-set(after_dashes FALSE)
-math(EXPR last "${CMAKE_ARGC} - 1")
-foreach(i RANGE ${last})
-    if(after_dashes)
-        list(APPEND args "${CMAKE_ARGV${i}}")
-    elseif(CMAKE_ARGV${i} STREQUAL "--")
-        set(after_dashes TRUE)
-    endif()
-endforeach()
 # The element type, the array's name and its section, as the arguments set them.
 set(type u16)
 set(name myGradient)
 set(section)
 foreach(option "-t;type" "-n;name" "--section;section")
     list(GET option 0 flag)
-    list(FIND args ${flag} at)
+    list(FIND ARGS ${flag} at)
     if(at GREATER -1)
         math(EXPR at "${at} + 1")
         list(GET option 1 variable)
-        list(GET args ${at} ${variable})
+        list(GET ARGS ${at} ${variable})
     endif()
 endforeach()
 
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
-run_in(${WORK} output ${GENERATOR} ${args} -o array.c --header array.h)
+run_in(${WORK} output ${GENERATOR} ${ARGS} -o array.c --header array.h)
 # The element types as libgba's and libtonc's headers declare them.
 file(WRITE ${WORK}/none.h "")
 file(WRITE ${WORK}/libgba.h "#include <stdint.h>\ntypedef uint16_t u16;\n")
@@ -73,14 +63,14 @@ endif()
 compile(arm ${ARM_GCC} -mthumb -mcpu=arm7tdmi)
 # Debian's ARM C++ compiler has no C++ library to link with, so its object is only read.
 compile(armcxx ${ARM_GXX} -std=c++17 -x c++ -mthumb -mcpu=arm7tdmi)
-run_in(${WORK} output ${GENERATOR} ${args} --no-section -f bin -o array.bin)
-run_in(${WORK} output ${GENERATOR} ${args} -f asm -o array.s)
+run_in(${WORK} output ${GENERATOR} ${ARGS} --no-section -f bin -o array.bin)
+run_in(${WORK} output ${GENERATOR} ${ARGS} -f asm -o array.s)
 run_in(${WORK} output ${ARM_AS} array.s -o asm.o)
 # Each object's section for the array: read-only data for assembler, and for C when it is
 # const, data otherwise, unless --section names one.
 set(in_asm .rodata)
 set(in_arm .data)
-if("--const" IN_LIST args)
+if("--const" IN_LIST ARGS)
     set(in_arm .rodata)
 endif()
 if(section)

@@ -1,5 +1,5 @@
 # The recipe tests' helpers: the README's blocks, commands that must succeed, the game the
-# build recipes build, and what a build ran.
+# build recipes build, and what its builds ran.
 
 # Sets OUT to the text of the fenced block that follows the line <!-- test: NAME --> in
 # README, so that the README's text can move round its tested blocks.
@@ -59,4 +59,19 @@ int main(void) { return skyGradient[0] == night_sky[0]; }
 ]=])
     get_filename_component(generatorFolder ${GENERATOR} DIRECTORY)
     set(ENV{PATH} "${generatorFolder}:$ENV{PATH}")
+endfunction()
+
+# Builds the game written by write_game with STEP, a function that builds and checks that it
+# ran its arguments after the first: FIRST, then nothing, then TOUCHED after touching
+# sky.stops and CHANGED after changing a stop in night-sky.stops, each followed by a build
+# that runs nothing.
+function(expect_rebuilds step sky_folder main_folder first touched changed)
+    cmake_language(CALL ${step} "first build" ${first})
+    cmake_language(CALL ${step} "second build")
+    file(TOUCH ${sky_folder}/sky.stops)
+    cmake_language(CALL ${step} "build after touching sky.stops" ${touched})
+    cmake_language(CALL ${step} "the build after that")
+    file(WRITE ${main_folder}/night-sky.stops "-s 4\n#0000FF Blue\n#FFFFFF White\n")
+    cmake_language(CALL ${step} "build after changing a stop" ${changed})
+    cmake_language(CALL ${step} "the build after that")
 endfunction()

@@ -89,15 +89,10 @@ function(build_step step)
         "\\3" "${ARGN}")
 endfunction()
 
-build_step("first build" generator generator generator generator main.${o} sky.${o} sky.${o}
+set(everything generator generator generator generator main.${o} sky.${o} sky.${o}
     night-sky.${o} lava.${o} level2.${o} liblevel2.a ${program})
-build_step("second build")
-file(TOUCH ${WORK}/gfx/sky.stops)
-build_step("build after touching sky.stops" generator)
-build_step("the build after that")
-file(WRITE ${WORK}/night-sky.stops "-s 4\n#0000FF Blue\n#FFFFFF White\n")
-build_step("build after changing a stop" generator night-sky.${o} ${program})
-build_step("the build after that")
+expect_rebuilds(build_step ${WORK}/gfx ${WORK} "${everything}" generator
+    "generator;night-sky.${o};${program}")
 
 # Two stop files that give one array name for one target.
 file(APPEND ${WORK}/level2/CMakeLists.txt "tintwright_add_gradient(game ../night_sky.stops)\n")
