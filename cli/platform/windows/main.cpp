@@ -15,12 +15,19 @@ int main(int argc, char* argv[]) {
     ::_setmode(::_fileno(stdin), _O_BINARY);
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
-    // Messages are UTF-8; a console shows them as such.
+    // Messages are UTF-8; a console shows them as such, and gets its own code page back after.
+    const UINT consoleCodePage = ::GetConsoleOutputCP();
     ::SetConsoleOutputCP(CP_UTF8);
     std::ios::sync_with_stdio(false);
     const std::array<tintwright::StandardStream, 3> streams = {
         tintwright::describeStandardStream(0), tintwright::describeStandardStream(1),
         tintwright::describeStandardStream(2)};
-    return tintwright::runGenerator({argv, static_cast<std::size_t>(argc)}, std::cin, std::cout,
-                                    std::cerr, streams);
+    const int status = tintwright::runGenerator({argv, static_cast<std::size_t>(argc)}, std::cin,
+                                                std::cout, std::cerr, streams);
+    std::cout.flush();
+    std::cerr.flush();
+    if (consoleCodePage != 0) {
+        ::SetConsoleOutputCP(consoleCodePage);
+    }
+    return status;
 }
