@@ -73,7 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::array<tintwright::StandardStream, 3> streams{};
     const int status = tintwright::runGenerator(args, in, out, err, streams);
     require(status >= 0 && status <= 2, "the exit status is 0, 1 or 2");
-    // An output named /dev/stderr writes to `err` too, but never a message.
     require(err.str().starts_with("tintwright-gen: ") == (status != 0),
             "a message comes exactly with a failure");
     const auto after = snapshot(scratch.folder);
